@@ -61,6 +61,7 @@ class IniFile {
 
    private:
     IniFile& file_;
+    int uncaughtAtStart_;  // tells an end by exception from a normal end
   };
 
   // The whole content as it would be written, UTF-8 (for tests and diagnostics).
