@@ -1,0 +1,11 @@
+#include "form/image.h"
+
+namespace kelvra::form {
+
+Image::Image(Window& owner, std::string name, Container* parent, int width, int height)
+    : Control(owner, std::move(name), ControlKind::Image, parent),
+      canvas_([this] { Notify(Aspect::Drawing); }) {
+  SetBounds(0, 0, width, height);
+}
+
+}  // namespace kelvra::form
