@@ -1,0 +1,38 @@
+#include "cli/commands.h"
+
+#include <array>
+
+namespace kelvra::cli {
+
+namespace {
+
+// A new sub-command is one row here, one declaration in commands.h and one file.
+constexpr std::array kCommands{
+    Command{"help", "[COMMANDE]", "Affiche cette aide, ou celle d'une commande", RunHelp},
+    Command{"version", "", "Affiche la version", RunVersion},
+    Command{"folder", "", "Affiche le dossier des données (vehicules.ini, exports)", RunFolder},
+};
+
+}  // namespace
+
+std::span<const Command> Commands() {
+  return kCommands;
+}
+
+const Command* FindCommand(std::string_view name) {
+  for (const Command& command : kCommands) {
+    if (command.name == name)
+      return &command;
+  }
+  return nullptr;
+}
+
+bool ExpectNoArguments(std::string_view commandName, const Invocation& invocation) {
+  if (invocation.arguments.empty())
+    return true;
+  invocation.err << commandName << " n'attend pas d'argument : " << invocation.arguments.front()
+                 << '\n';
+  return false;
+}
+
+}  // namespace kelvra::cli

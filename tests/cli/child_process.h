@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kelvra::test {
+
+struct ProcessResult {
+  int exitCode = -1;  // 128 + signal number when the child was killed
+  std::string out;
+  std::string err;
+};
+
+// Runs a program to its end with exactly the given environment ("NAME=value" entries) and
+// collects what it wrote on its standard output and standard error.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::vector<std::string>& environment);
+
+}  // namespace kelvra::test
