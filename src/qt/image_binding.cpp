@@ -1,0 +1,53 @@
+#include <QPainter>
+#include <QWidget>
+
+#include "form/image.h"
+#include "qt/bindings.h"
+#include "qt/display_list_painter.h"
+
+namespace kelvra::qt {
+
+namespace {
+
+// Paints the image's display list, bringing its picture up to date only when shown.
+class ImageWidget : public QWidget {
+ public:
+  ImageWidget(form::Image& image, QWidget* parent)
+      : QWidget(parent), image_(image), painter_(image.Width(), image.Height()) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+
+  const QImage& Picture() { return painter_.Render(image_.GetCanvas()); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.drawImage(0, 0, Picture());
+  }
+
+ private:
+  form::Image& image_;
+  DisplayListPainter painter_;
+};
+
+class ImageBinding : public ControlBinding {
+ public:
+  ImageBinding(form::Image& image, QWidget* parent)
+      : ControlBinding(image, new ImageWidget(image, parent)) {
+    ForwardMouse(Widget(), image);
+  }
+
+ protected:
+  void Update(form::Aspect aspect) override {
+    if (aspect == form::Aspect::Drawing)
+      Widget()->update();
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<ControlBinding> BindImage(form::Image& control, QWidget* parent) {
+  return std::make_unique<ImageBinding>(control, parent);
+}
+
+}  // namespace kelvra::qt
