@@ -8,6 +8,7 @@
 #include <exception>
 #include <optional>
 
+#include "common/blanks.h"
 #include "common/errors.h"
 #include "common/number_text.h"
 #include "common/windows1252.h"
@@ -15,18 +16,6 @@
 namespace kelvra {
 
 namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back()))
-    text.remove_suffix(1);
-  return text;
-}
 
 // What one line means; the views point into the line.
 struct ParsedLine {

@@ -10,6 +10,7 @@
 #include <string>
 #include <system_error>
 
+#include "common/blanks.h"
 #include "common/errors.h"
 
 namespace kelvra {
@@ -63,18 +64,6 @@ char SeparatorFromEnvironment() {
     }
   }
   return SeparatorFromLanguage(name);
-}
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back()))
-    text.remove_suffix(1);
-  return text;
 }
 
 bool IsDigit(char c) {

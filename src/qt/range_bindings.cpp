@@ -8,52 +8,42 @@ namespace kelvra::qt {
 
 namespace {
 
-class TrackBarBinding : public ControlBinding {
+// Sliders and progress bars share setRange and setValue.
+template <class W>
+class RangeBinding : public ControlBinding {
  public:
-  TrackBarBinding(form::TrackBar& bar, QWidget* parent)
-      : ControlBinding(bar, new QSlider(Qt::Horizontal, parent)),
-        bar_(bar),
-        slider_(static_cast<QSlider*>(Widget())) {
-    slider_->setTickPosition(QSlider::TicksBelow);
-    QObject::connect(slider_, &QSlider::valueChanged, Context(),
-                     [this](int value) { bar_.SetPosition(value); });
-  }
+  RangeBinding(form::RangeControl& range, W* widget)
+      : ControlBinding(range, widget), range_(range), widget_(widget) {}
 
  protected:
   void Update(form::Aspect aspect) override {
     if (aspect == form::Aspect::Range) {
-      slider_->setRange(bar_.Minimum(), bar_.Maximum());
+      widget_->setRange(range_.Minimum(), range_.Maximum());
     } else if (aspect == form::Aspect::Position) {
-      slider_->setValue(bar_.Position());
+      widget_->setValue(range_.Position());
     }
   }
 
- private:
-  form::TrackBar& bar_;
-  QSlider* slider_;
+  form::RangeControl& range_;
+  W* widget_;
 };
 
-class ProgressBarBinding : public ControlBinding {
+class TrackBarBinding : public RangeBinding<QSlider> {
+ public:
+  TrackBarBinding(form::TrackBar& bar, QWidget* parent)
+      : RangeBinding(bar, new QSlider(Qt::Horizontal, parent)) {
+    widget_->setTickPosition(QSlider::TicksBelow);
+    QObject::connect(widget_, &QSlider::valueChanged, Context(),
+                     [this](int value) { range_.SetPosition(value); });
+  }
+};
+
+class ProgressBarBinding : public RangeBinding<QProgressBar> {
  public:
   ProgressBarBinding(form::ProgressBar& bar, QWidget* parent)
-      : ControlBinding(bar, new QProgressBar(parent)),
-        bar_(bar),
-        progress_(static_cast<QProgressBar*>(Widget())) {
-    progress_->setTextVisible(false);
+      : RangeBinding(bar, new QProgressBar(parent)) {
+    widget_->setTextVisible(false);
   }
-
- protected:
-  void Update(form::Aspect aspect) override {
-    if (aspect == form::Aspect::Range) {
-      progress_->setRange(bar_.Minimum(), bar_.Maximum());
-    } else if (aspect == form::Aspect::Position) {
-      progress_->setValue(bar_.Position());
-    }
-  }
-
- private:
-  form::ProgressBar& bar_;
-  QProgressBar* progress_;
 };
 
 }  // namespace
