@@ -1,0 +1,43 @@
+#include "link/dialogue_log.h"
+
+#include "common/number_text.h"
+#include "common/windows1252.h"
+
+namespace kelvra::link {
+
+DialogueLog::DialogueLog(form::Memo& stateTrace, form::Memo& dataTrace, const form::Clock& clock)
+    : state_(stateTrace), data_(dataTrace), clock_(clock) {}
+
+std::string DialogueLog::TimeOfDayText() const {
+  return FormatGeneral(TimeOfDay(clock_.Now()));
+}
+
+void DialogueLog::State(std::string_view text) {
+  state_.AddLine(text);
+}
+
+void DialogueLog::Sent(std::string_view command) {
+  data_.AddLine(TimeOfDayText() + ">>" + std::string(command));
+}
+
+void DialogueLog::Received(std::string_view raw) {
+  // Binary frames hold bytes of any value: show them as single-byte characters.
+  data_.AddLine(TimeOfDayText() + "<<" + Cp1252ToUtf8(raw));
+}
+
+void DialogueLog::Note(std::string_view text) {
+  data_.AddLine(text);
+}
+
+void DialogueLog::TrimBoth() {
+  if (state_.LineCount() > kMaxLines)
+    state_.Clear();
+  if (data_.LineCount() > kMaxLines)
+    data_.Clear();
+}
+
+void DialogueLog::ShowBuffer(std::string_view buffer) {
+  data_.AddLine(Cp1252ToUtf8(buffer));
+}
+
+}  // namespace kelvra::link
