@@ -40,4 +40,19 @@ bool Services::Dispatch(const std::function<void()>& handler) {
   return false;
 }
 
+bool Services::DispatchSeparate(const std::function<void()>& handler) {
+  const int outer = depth_;
+  depth_ = 0;
+  struct Restore {
+    int& depth;
+    int outer;
+    ~Restore() { depth = outer; }
+  } restore{depth_, outer};
+  return Dispatch(handler);
+}
+
+void Services::PumpEvents() {
+  DispatchSeparate([this] { pump.ProcessPendingEvents(); });
+}
+
 }  // namespace kelvra::form

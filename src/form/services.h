@@ -78,6 +78,11 @@ class Services {
 
   // Runs an event handler; returns false when an error ended it.
   bool Dispatch(const std::function<void()>& handler);
+  // Runs a handler as a user action of its own even from inside another one (a read loop that
+  // lives inside the action that opened the port): its error is shown and the outer action goes on.
+  bool DispatchSeparate(const std::function<void()>& handler);
+  // Lets pending events through from inside a long action, each as an action of its own.
+  void PumpEvents();
   bool InAction() const { return depth_ > 0; }
 
   Clock& clock;

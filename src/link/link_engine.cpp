@@ -119,6 +119,12 @@ void LinkEngine::Disconnect(bool fromShutdown) {
   SetOnline(false);
 }
 
+void LinkEngine::SetStartDelayMs(int ms) {
+  startDelayMs_ = ms;
+  controls_.resetDelay.SetInterval(ms);
+  controls_.firstRequestDelay.SetInterval(ms);
+}
+
 void LinkEngine::SetOnline(bool on) {
   state_.online = on;
   state_.initialising = !on;

@@ -87,6 +87,8 @@ class LinkEngine : public PortEvents {
   int UnexpectedCount() const { return unexpectedCount_; }
   bool DryRun() const { return dryRun_; }
   void SetDryRun(bool dryRun) { dryRun_ = dryRun; }
+  // The two 2000 ms start-up delays; end-to-end tests shorten them.
+  void SetStartDelayMs(int ms);
   SerialPort& ActivePort() const;
   DialogueLog& Log() const { return log_; }
   SharedState& State() const { return state_; }
@@ -112,6 +114,7 @@ class LinkEngine : public PortEvents {
   std::string pendingCommand_;
   bool awaitingAck_ = false;
   bool dryRun_ = false;
+  int startDelayMs_ = kStartDelayMs;
 };
 
 }  // namespace kelvra::link

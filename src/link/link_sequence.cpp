@@ -11,7 +11,7 @@ void LinkEngine::StartInitialisation() {
   state_.linkState = 1;
   if (state_.elmMode) {
     controls_.resetDelay.SetEnabled(false);
-    controls_.resetDelay.SetInterval(kStartDelayMs);
+    controls_.resetDelay.SetInterval(startDelayMs_);
     controls_.resetDelay.SetEnabled(true);
   } else {
     log_.State("Recherche du protocole mOByDic utilisé");

@@ -324,3 +324,25 @@ TEST_F(FormTest, TrackBarClampsAndRaisesChange) {
 
 }  // namespace
 }  // namespace kelvra::form
+
+namespace kelvra::form {
+namespace {
+
+TEST_F(FormTest, EventsPumpedInsideAnActionAreActionsOfTheirOwn) {
+  auto& loop = window.Add<Button>("btLoop");
+  auto& other = window.Add<Button>("btOther");
+  other.onClick = [](Control&) { throw Error("Erreur ouverture port."); };
+  bool loopFinished = false;
+  loop.onClick = [&](Control&) {
+    env.pump.onPump = [&] { other.UserClick(); };  // a click arrives while the loop waits
+    env.services.PumpEvents();
+    loopFinished = true;
+  };
+  loop.UserClick();
+  EXPECT_TRUE(loopFinished);
+  EXPECT_EQ(env.dialogs.errors, (std::vector<std::string>{"Erreur ouverture port."}));
+  EXPECT_FALSE(env.services.InAction());
+}
+
+}  // namespace
+}  // namespace kelvra::form

@@ -4,10 +4,7 @@
 #include <vector>
 
 #include "form/manual_services.h"
-#include "form/window.h"
-#include "link/answer_handler.h"
-#include "link/dialogue_log.h"
-#include "link/link_engine.h"
+#include "link/link_station.h"
 #include "support/fake_serial_port.h"
 
 namespace kelvra::testing {
@@ -28,6 +25,14 @@ struct RecordingSinks : link::EngineSpeedSink,
   void CapturedSpeed(int kmh) override { capturedSpeeds.push_back(kmh); }
   void CapturedEngineSpeed(int rpm) override { capturedRpms.push_back(rpm); }
 
+  void AttachTo(link::AnswerHandler& handler) {
+    handler.SetEngineSpeedSink(this);
+    handler.SetDiagnosticsSink(this);
+    handler.SetLiveModeSink(this);
+    handler.SetLiveChartSink(this);
+    handler.SetCaptureSink(this);
+  }
+
   std::vector<int> engineSpeeds;
   int diagnosticSteps = 0;
   int livePowerSteps = 0;
@@ -39,7 +44,7 @@ struct RecordingSinks : link::EngineSpeedSink,
   std::vector<int> capturedRpms;
 };
 
-// The link on a headless window holding the controls it uses, two fake ports and a manual clock.
+// The link station on two fake ports and a manual clock, its traces emptied of their first lines.
 class LinkRig {
  public:
   LinkRig();
@@ -48,7 +53,7 @@ class LinkRig {
   void ConnectElmOnline();
   // Connects a mOByDic interface and answers its protocol request.
   void ConnectMobydicOnline();
-  // One ELM response arriving ("41 0C 0B B8\r\r>").
+  // One response arriving ("41 0C 0B B8\r\r>").
   void Answer(std::string_view bytes) { port.Feed(bytes); }
 
   std::vector<std::string> StateLines() const { return stateTrace.Lines(); }
@@ -57,34 +62,30 @@ class LinkRig {
   bool DataHas(std::string_view text) const;
 
   form::ManualServices env;
-  form::Window window{env.services, "Form1", "Kelvra", 855, 538};
-  form::Memo& stateTrace;
-  form::Memo& dataTrace;
-  form::StatusBar& statusBar;
-  form::ComboBox& portList;
-  form::CheckBox& altCom;
-  form::CheckBox& debugAuto;
-  form::Button& resetButton;
-  form::PageControl& pages;
-  form::TabPage& diagTab;
-  form::Timer& toTimer;
-  form::Timer& tReset;
-  form::Timer& tInitrpm;
-  form::Button& btRrpm;
-  form::Button& btWrpm;
-  form::CheckBox& forceConn;
-  form::CheckBox& useSpeed;
-  form::CheckBox& shiftAlert;
-  form::Edit& shiftRpm;
-  form::Edit& atmosphere;
-
-  link::SharedState state;
   FakeSerialPort port;
   FakeSerialPort altPort;
-  link::DialogueLog log;
-  link::LinkEngine engine;
-  link::AnswerHandler handler;
+  link::LinkStation station{env.services, port, altPort};
   RecordingSinks sinks;
+
+  // Short names for what the tests touch most.
+  form::Memo& stateTrace = station.stateTrace;
+  form::Memo& dataTrace = station.dataTrace;
+  form::StatusBar& statusBar = station.statusBar;
+  form::CheckBox& altCom = station.altCom;
+  form::CheckBox& debugAuto = station.debugAuto;
+  form::Button& resetButton = station.resetButton;
+  form::TabPage& diagTab = station.diagTab;
+  form::Timer& toTimer = station.toTimer;
+  form::Timer& tReset = station.tReset;
+  form::Button& btRrpm = station.btRrpm;
+  form::CheckBox& useSpeed = station.useSpeed;
+  form::CheckBox& shiftAlert = station.shiftAlert;
+  form::Edit& shiftRpm = station.shiftRpm;
+  form::Edit& atmosphere = station.atmosphere;
+  link::SharedState& state = station.state;
+  link::DialogueLog& log = station.log;
+  link::LinkEngine& engine = station.engine;
+  link::AnswerHandler& handler = station.handler;
 };
 
 }  // namespace kelvra::testing
