@@ -11,6 +11,10 @@ constexpr std::array kCommands{
     Command{"help", "[COMMANDE]", "Affiche cette aide, ou celle d'une commande", RunHelp},
     Command{"version", "", "Affiche la version", RunVersion},
     Command{"folder", "", "Affiche le dossier des données (vehicules.ini, exports)", RunFolder},
+    Command{"connect",
+            "--port PORT [--interface elm327|elm323|mobydic] [--baud 9600|38400] [--alt] "
+            "[--timeout S] [--poll N] [--data]",
+            "Établit la liaison OBD (et lit N fois le régime)", RunConnect},
 };
 
 }  // namespace

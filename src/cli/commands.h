@@ -44,5 +44,6 @@ std::string VersionLine();
 int RunHelp(const Invocation& invocation);
 int RunVersion(const Invocation& invocation);
 int RunFolder(const Invocation& invocation);
+int RunConnect(const Invocation& invocation);
 
 }  // namespace kelvra::cli
