@@ -3,6 +3,7 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -196,6 +197,10 @@ void ResetDecimalSeparator() {
 }
 
 std::string FormatGeneral(double value) {
+  return FormatGeneral(value, 15);
+}
+
+std::string FormatGeneral(double value, int significantDigits) {
   if (std::isnan(value))
     return "NAN";
   if (std::isinf(value))
@@ -203,10 +208,12 @@ std::string FormatGeneral(double value) {
   if (value == 0.0)
     return "0";
 
-  // Scientific with 14 decimals rounds to 15 significant digits; to_chars ignores the locale.
+  // Scientific with digits - 1 decimals rounds to that many significant digits; to_chars ignores
+  // the locale.
+  const int decimals = std::clamp(significantDigits, 1, 17) - 1;
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                    std::chars_format::scientific, 14);
+                                    std::chars_format::scientific, decimals);
   const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
   const std::size_t ePosition = text.find('e');
   std::string digits;

@@ -16,6 +16,9 @@ void ResetDecimalSeparator();
 // The general format: shortest form with up to 15 significant digits, no grouping, the active
 // separator, exponent form ("1,5E-6", "1E15") below 1e-5 and from 1e15. "NAN", "INF", "-INF".
 std::string FormatGeneral(double value);
+// The same form with 1 to 17 significant digits; the exponent form stays below 1e-5 and from 1e15
+// whatever the digits. 17 digits give back the very double when read.
+std::string FormatGeneral(double value, int significantDigits);
 // A 32-bit float shows every digit of its stored value: widened to double first.
 std::string FormatGeneral(float value);
 std::string FormatInteger(std::int64_t value);

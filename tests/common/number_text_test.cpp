@@ -67,6 +67,31 @@ TEST_F(NumberTextTest, FormatGeneralUsesActiveSeparator) {
   EXPECT_EQ(FormatGeneral(0.0000015), "1.5E-6");
 }
 
+TEST_F(NumberTextTest, FormatGeneralWithSeventeenDigitsKeepsTheSyntax) {
+  const FormatCase cases[] = {
+      {0.1, "0,10000000000000001"},
+      {1.0 / 3.0, "0,33333333333333331"},
+      {123.456, "123,456"},
+      {0.0000015, "1,5E-6"},
+      {-0.000012345678901234567, "-0,000012345678901234568"},
+      // Plain below 1e15 as with 15 digits, so the file syntax does not change.
+      {999999999999999.9, "999999999999999,88"},
+      {1e15, "1E15"},
+      {0.0, "0"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FormatGeneral(c.value, 17), c.expected) << c.value;
+  EXPECT_EQ(FormatGeneral(0.1, 15), FormatGeneral(0.1));
+}
+
+TEST_F(NumberTextTest, SeventeenDigitsReadBackAsTheSameDouble) {
+  for (double value : {1.0 / 3.0, -2.0 / 7.0 * 1e-4, 6.02214076e13, 1.2345678901234567e-7,
+                       0.1 + 0.2, 4.9e-324, 1.7976931348623157e308}) {
+    const std::string text = FormatGeneral(value, 17);
+    EXPECT_EQ(ParseReal(text), value) << text;
+  }
+}
+
 TEST_F(NumberTextTest, FormatInteger) {
   EXPECT_EQ(FormatInteger(0), "0");
   EXPECT_EQ(FormatInteger(-1234567), "-1234567");
