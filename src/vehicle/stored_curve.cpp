@@ -32,9 +32,16 @@ std::int32_t TruncateRpm(double rpm) {
   return static_cast<std::int32_t>(std::trunc(std::clamp(rpm, -limit, limit)));
 }
 
-// The general format's 15 digits when they give back the very coefficient, else 16 or 17: a curve
-// of 20 coefficients read back from 15 digits differs from the computed one by several N.m, while
-// a coefficient like 12,5 keeps the text it always had.
+}  // namespace
+
+StoredCurve StoredCurve::FromRange(std::vector<double> coefficients, double startRpm,
+                                   double endRpm) {
+  return StoredCurve{std::move(coefficients), TruncateRpm(startRpm), TruncateRpm(endRpm)};
+}
+
+// 15 digits when they give back the very coefficient, else 16 or 17: a curve of 20 coefficients
+// read back from 15 digits differs from the computed one by several N.m, while a coefficient like
+// 12,5 keeps the text it always had.
 std::string CoefficientText(double value) {
   for (int digits = kGeneralDigits; digits < kExactDigits; ++digits) {
     std::string text = FormatGeneral(value, digits);
@@ -43,13 +50,6 @@ std::string CoefficientText(double value) {
       return text;
   }
   return FormatGeneral(value, kExactDigits);
-}
-
-}  // namespace
-
-StoredCurve StoredCurve::FromRange(std::vector<double> coefficients, double startRpm,
-                                   double endRpm) {
-  return StoredCurve{std::move(coefficients), TruncateRpm(startRpm), TruncateRpm(endRpm)};
 }
 
 std::optional<StoredCurve> ReadCurve(const IniFile& file, std::string_view section,

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +29,10 @@ struct StoredCurve {
 
 // A line for the state trace, when the store has something to say that is not an error.
 using StateTrace = std::function<void(std::string_view line)>;
+
+// A coefficient as the file holds it: the general format with as many significant digits, up to
+// 17, as it needs to read back as the very value.
+std::string CoefficientText(double value);
 
 // The curve keys of one section of an INI file. A count of -1, an absent or unreadable count is no
 // curve; so is a count outside 0..20, which is reported on the trace.

@@ -51,6 +51,22 @@ TEST_F(StoredCurveTest, TwentyCoefficientsReadBackExactly) {
   EXPECT_EQ(text.substr(text.find("E", last)), "E-56\r\n");
 }
 
+TEST_F(StoredCurveTest, CoefficientsTakeOnlyTheDigitsTheyNeed) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {
+      {12.5, "12,5"},
+      {-0.003, "-0,003"},
+      {1.0 / 3.0, "0,3333333333333333"},
+      {0.1 + 0.2, "0,30000000000000004"},
+      {1e15 / 3.0, "333333333333333,3"},
+      {1.25e-7, "1,25E-7"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(CoefficientText(c.value), c.text) << c.value;
+}
+
 TEST_F(StoredCurveTest, WritesCountRangeThenCoefficientsAfterTheVehicleKeys) {
   WriteBytes(store.Path(), "[liste]\r\nA=A\r\n[A]\r\nmasse=900\r\n[B]\r\nmasse=1\r\n");
   store.WriteStoredCurve("a", StoredCurve{{0.5, 2.0}, 800, 7000});
