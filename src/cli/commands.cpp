@@ -15,6 +15,8 @@ constexpr std::array kCommands{
             "--port PORT [--interface elm327|elm323|mobydic] [--baud 9600|38400] [--alt] "
             "[--timeout S] [--poll N] [--data]",
             "Établit la liaison OBD (et lit N fois le régime)", RunConnect},
+    Command{"vehicle", "list | show NOM | export NOM | import FICHIER",
+            "Liste, affiche, exporte ou importe les véhicules de vehicules.ini", RunVehicle},
 };
 
 }  // namespace

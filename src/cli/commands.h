@@ -45,5 +45,6 @@ int RunHelp(const Invocation& invocation);
 int RunVersion(const Invocation& invocation);
 int RunFolder(const Invocation& invocation);
 int RunConnect(const Invocation& invocation);
+int RunVehicle(const Invocation& invocation);
 
 }  // namespace kelvra::cli
