@@ -137,6 +137,10 @@ bool AnswerHandler::EngineSpeedPolling(std::string& line, Token token) {
       engineSpeed_->OnEngineSpeed(rpm);
     engine_.SendCommand(request);
     engine_.ExpectAnswer();
+  } else {
+    // Not the answer asked for (garbled, or another activity's): wait on, so that if the real
+    // one never comes the timeout asks again instead of leaving the polling frozen.
+    engine_.ExpectAnswer();
   }
   return true;
 }

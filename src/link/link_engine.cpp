@@ -154,6 +154,11 @@ void LinkEngine::StopAnswerTimeout() {
 
 void LinkEngine::PortClosed() {
   log_.State("Fermeture du port...");
+  // Nothing answers a closed port: the sequence stops and the link is offline.
+  controls_.resetDelay.SetEnabled(false);
+  controls_.firstRequestDelay.SetEnabled(false);
+  controls_.resetButton.SetEnabled(false);
+  SetOnline(false);
 }
 
 void LinkEngine::PortError(std::string_view what) {

@@ -170,3 +170,19 @@ TEST_F(AnswerHandlerTest, AnswerInStateZeroIsHandledAsOnline) {
 
 }  // namespace
 }  // namespace kelvra::link
+
+namespace kelvra::link {
+namespace {
+
+TEST_F(AnswerHandlerTest, UnrecognisedAnswerDuringPollingIsRetriedAfterTheTimeout) {
+  StartSpeedView();
+  rig.Answer("4? 0C 0B B8\r\r>");  // garbled on the line
+  EXPECT_TRUE(rig.port.writes.empty());
+  rig.env.clock.Advance(LinkEngine::kOnlineAnswerTimeoutMs);
+  EXPECT_EQ(rig.port.writes, (std::vector<std::string>{"\r"}));
+  rig.Answer("41 0C 0B B8\r\r>");
+  EXPECT_EQ(rig.sinks.engineSpeeds, (std::vector<int>{750}));
+}
+
+}  // namespace
+}  // namespace kelvra::link
