@@ -17,6 +17,10 @@ constexpr std::array kCommands{
             "Établit la liaison OBD (et lit N fois le régime)", RunConnect},
     Command{"vehicle", "list | show NOM | export NOM | import FICHIER",
             "Liste, affiche, exporte ou importe les véhicules de vehicules.ini", RunVehicle},
+    Command{"simulate",
+            "[--interface I] [--latency MS] [--baud 0|9600|38400] [--car FICHIER] "
+            "[--link CHEMIN] [--no-searching]",
+            "Simule une voiture et son interface OBD sur un pseudo-terminal", RunSimulate},
 };
 
 }  // namespace

@@ -46,5 +46,6 @@ int RunVersion(const Invocation& invocation);
 int RunFolder(const Invocation& invocation);
 int RunConnect(const Invocation& invocation);
 int RunVehicle(const Invocation& invocation);
+int RunSimulate(const Invocation& invocation);
 
 }  // namespace kelvra::cli
