@@ -6,11 +6,13 @@
 #include <stdexcept>
 
 #include "app/app_options.h"
-#include "app/main_window.h"
+#include "app/kelvra_windows.h"
 #include "common/program_folder.h"
 #include "common/version.h"
 #include "form/system_clock.h"
+#include "link/alternative_port.h"
 #include "qt/qt_dialogs.h"
+#include "qt/qt_serial_port.h"
 #include "qt/qt_timer_service.h"
 #include "qt/window_view.h"
 
@@ -70,13 +72,24 @@ int main(int argc, char* argv[]) {
   kelvra::form::Services services(clock, timers, dialogs, pump, beeper);
 
   try {
-    kelvra::app::MainWindow mainWindow(services);
-    kelvra::qt::WindowView view(mainWindow);
+    kelvra::qt::QtSerialPort componentPort(services);
+    kelvra::link::AlternativePort alternativePort(services);
+    kelvra::app::KelvraWindows windows(services, componentPort, alternativePort);
+    kelvra::qt::WindowView view(windows.form1);
+    kelvra::qt::WindowView form2(windows.form2);
+    kelvra::qt::WindowView form3(windows.form3);
+    kelvra::qt::WindowView form4(windows.form4);
     dialogs.SetParent(&view);
+    services.Dispatch([&] { windows.form1.Start(kelvra::qt::ListSerialPorts()); });
+    if (options.debug)
+      windows.form1.ShowDebugControls();
     FirstPaintExit exitAfterPaint;
     if (options.exitAfterPaint)
       view.installEventFilter(&exitAfterPaint);
-    mainWindow.Show();
+    // Closing the main window ends the program, even with a secondary window still shown.
+    QApplication::setQuitOnLastWindowClosed(false);
+    windows.form1.onClose = [](kelvra::form::Window&) { QCoreApplication::quit(); };
+    windows.form1.Show();
     return QApplication::exec();
   } catch (const std::exception& error) {
     // An error that reaches the entry is shown like any other, then the program ends.

@@ -1,49 +1,173 @@
 #include "app/main_window.h"
 
-#include "form/button_controls.h"
+#include "common/program_folder.h"
 #include "form/page_controls.h"
-#include "form/text_controls.h"
 
 namespace kelvra::app {
 
 namespace {
 
-constexpr const char* kCaption = "Kelvra v2 beta TRI-interface --------- Version Test n°022g FR";
 constexpr int kStatusHeight = 19;
 constexpr int kStripHeight = 78;
 
-}  // namespace
-
-MainWindow::MainWindow(form::Services& services)
-    : form::Window(services, "Form1", kCaption, kWidth, kHeight),
-      pages_(Add<form::PageControl>("PageControl1")),
-      status_(Add<form::StatusBar>("StatusBar")) {
-  pages_.SetBounds(0, 0, kWidth, kHeight - kStatusHeight - kStripHeight);
-  status_.SetBounds(0, kHeight - kStatusHeight, kWidth, kStatusHeight);
-  status_.AddPanel("Aucun véhicule sélectionné", 500);
-  status_.AddPanel("OBD Offline", 50);
-
-  BuildHomePage(Add<form::TabPage>("TabSheet1", &pages_, "Accueil"));
-  Add<form::TabPage>("TabSheet2", &pages_, "Configuration voitures");
-
-  auto& strip = Add<form::Panel>("GroupBox10", nullptr, "Outils de conversion :", true);
-  strip.SetBounds(2, kHeight - kStatusHeight - kStripHeight, kWidth - 4, kStripHeight - 2);
+template <class T, class... Args>
+T& Hidden(form::Window& window, const char* name, form::Container* parent, Args&&... args) {
+  T& control = window.Add<T>(name, parent, std::forward<Args>(args)...);
+  control.SetVisible(false);
+  return control;
 }
 
-void MainWindow::BuildHomePage(form::TabPage& page) {
-  auto& title = Add<form::Label>("lbKelvra", &page, "Kelvra 2");
-  title.SetFont({form::kNavy, 20, true});
-  title.SetBounds(40, 30, 0, 0);
-  Add<form::Label>("Label64", &page,
-                   "Programme d'acquisition et de calcul de courbes de couple et de puissance.")
-      .SetBounds(40, 90, 0, 0);
-  Add<form::Label>("Label1", &page,
-                   "Version test triple interface, diagnostique et calcul expérimental")
-      .SetBounds(40, 115, 0, 0);
-  Add<form::Button>("Button19", &page, "About / A propos").SetBounds(40, 300, 120, 25);
-  auto& english = Add<form::Button>("Button20", &page, "Translate into English");
-  english.SetBounds(170, 300, 140, 25);
-  english.SetVisible(false);
+}  // namespace
+
+MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort,
+                       link::SerialPort& alternativePort)
+    : form::Window(services, "Form1", kCaption, kWidth, kHeight),
+      pages(Add<form::PageControl>("PageControl1")),
+      status(Add<form::StatusBar>("StatusBar")),
+      home(*this, pages),
+      vehiclePage(Add<form::TabPage>("TabSheet2", &pages, "Configuration voitures")),
+      acquisition(*this, pages),
+      powerPage(Add<form::TabPage>("tsPuissance", &pages, "Détermination puissance")),
+      smoothing(Add<form::TrackBar>("tbLisse", &powerPage, 0, 10, 10)),
+      diagnostics(*this, pages),
+      settings(*this, pages),
+      diagramPage(Add<form::TabPage>("TabSheet9", &pages, "Diagramme d'acceleration")),
+      conversionStrip(Add<form::Panel>("GroupBox10", nullptr, "Outils de conversion :", true)),
+      debugAuto(
+          Hidden<form::CheckBox>(*this, "CheckBox1", &conversionStrip, "debug : selection auto")),
+      onlineToggle(
+          Hidden<form::Button>(*this, "Button10", &conversionStrip, "2 debug : obdonline")),
+      dryStart(Hidden<form::Button>(*this, "Button13", &conversionStrip, "1 start")),
+      simulatedRun(
+          Hidden<form::Button>(*this, "Button14", &conversionStrip, "sequence acquisition auto")),
+      debugText(Hidden<form::Edit>(*this, "edDebugSend", &conversionStrip, "410C1000")),
+      sendToBuffer(
+          Hidden<form::Button>(*this, "btDebugSend", &conversionStrip, "3 debug:send2tampon")),
+      debugMemo(Hidden<form::CheckBox>(*this, "cbdebugm", &conversionStrip, "debug memo")),
+      clockResync(Hidden<form::CheckBox>(*this, "cbRH", &conversionStrip, "test horloge resyncro")),
+      answerTimeout(Add<form::Timer>("toTimer")),
+      resetDelay(Add<form::Timer>("tReset")),
+      firstRequestDelay(Add<form::Timer>("tInitrpm")),
+      simulationTimer(Add<form::Timer>("Timer1", nullptr, 25)),
+      accelerationTimer(Add<form::Timer>("accTimer", nullptr, 1000)),
+      log(acquisition.stateTrace, acquisition.dataTrace, services.clock),
+      engine(state, log,
+             link::LinkControls{status,
+                                acquisition.portList,
+                                acquisition.alternativePort,
+                                debugAuto,
+                                acquisition.resetButton,
+                                diagnostics.page,
+                                answerTimeout,
+                                resetDelay,
+                                firstRequestDelay,
+                                {&acquisition.viewRpm, &acquisition.acquire, &diagnostics.visualise,
+                                 &acquisition.sendManual, &acquisition.goToDiag}},
+             services, componentPort, alternativePort),
+      answers(state, engine,
+              link::AnswerControls{acquisition.forceConnection, acquisition.useSpeed,
+                                   acquisition.shiftAlert, acquisition.shiftRpm,
+                                   diagnostics.atmosphericPressure},
+              services.beeper),
+      connection(engine,
+                 link::ConnectionControls{acquisition.portList, acquisition.interfaceList,
+                                          acquisition.rateLabel, acquisition.rate9600,
+                                          acquisition.rate38400, acquisition.alternativePort,
+                                          acquisition.connectButton, acquisition.disconnectButton,
+                                          acquisition.resetButton, acquisition.manualCommand,
+                                          acquisition.sendManual, dryStart, onlineToggle,
+                                          sendToBuffer, debugText, simulatedRun, simulationTimer},
+                 componentPort, alternativePort),
+      store([this](std::string_view line) { log.State(line); }),
+      vehicles(*this, store, vehicle::VehicleTab::Placement{&vehiclePage}) {
+  const int pagesHeight = kHeight - kStatusHeight - kStripHeight;
+  pages.SetBounds(0, 0, kWidth, pagesHeight);
+  status.SetBounds(0, kHeight - kStatusHeight, kWidth, kStatusHeight);
+  status.AddPanel("Aucun véhicule sélectionné", 500);
+  status.AddPanel("OBD Offline", 50);
+  conversionStrip.SetBounds(2, pagesHeight, kWidth - 4, kStripHeight - 2);
+
+  // The vehicle list and its buttons; the editor fields are laid out with the vehicle editor.
+  vehicles.listLabel.SetBounds(8, 8, 0, 0);
+  vehicles.vehicleList.SetBounds(8, 26, 200, 300);
+  vehicles.nameLabel.SetBounds(8, 332, 0, 0);
+  vehicles.nameField.SetBounds(8, 350, 200, 22);
+  vehicles.saveButton.SetBounds(8, 378, 96, 25);
+  vehicles.deleteButton.SetBounds(112, 378, 96, 25);
+  vehicles.exportButton.SetBounds(216, 26, 96, 25);
+  vehicles.importButton.SetBounds(216, 56, 96, 25);
+  for (std::size_t field = 0; field < vehicle::kFieldCount; ++field) {
+    vehicles.Field(field).SetVisible(false);
+  }
+  for (std::size_t pair = 0; pair < vehicle::kSwitchCount; ++pair) {
+    vehicles.SwitchButton(pair, true).SetVisible(false);
+    vehicles.SwitchButton(pair, false).SetVisible(false);
+  }
+
+  Add<form::Label>("Label130", &powerPage, "Lissage :").SetBounds(10, 12, 0, 0);
+  smoothing.SetBounds(80, 8, 200, 30);
+
+  // The debug controls sit below the tabs, on the right of the conversion strip.
+  debugAuto.SetBounds(420, 4, 200, 18);
+  dryStart.SetBounds(420, 24, 80, 22);
+  onlineToggle.SetBounds(505, 24, 140, 22);
+  simulatedRun.SetBounds(650, 24, 190, 22);
+  debugText.SetBounds(420, 50, 90, 20);
+  sendToBuffer.SetBounds(515, 48, 140, 22);
+  debugMemo.SetBounds(660, 50, 90, 18);
+  clockResync.SetBounds(750, 50, 90, 18);
+
+  acquisition.goToDiag.onClick = [this](form::Control&) { pages.SetActivePage(&diagnostics.page); };
+  acquisition.showBuffer.onClick = [this](form::Control&) {
+    log.ShowBuffer(engine.Framer().Buffer());
+  };
+  connection.resolvePort = [this](const std::string& entry, link::InterfaceKind kind) {
+    return simulatedCar.Resolve(entry, kind);
+  };
+  onCloseQuery = [this](form::Window&) { return CloseQuery(); };
+
+  // Creation: no capture polling; the work tabs only with the debug selection (unchecked here).
+  state.captureMode = false;
+  state.captureAskRpm = false;
+  ShowWorkTabs(debugAuto.Checked());
+  diagnostics.visualise.SetEnabled(diagnostics.page.TabVisible());
+  settings.page.SetTabVisible(false);
+  pages.SetActivePage(&home.page);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::ShowWorkTabs(bool shown) {
+  for (form::TabPage* page : {&diagnostics.page, &powerPage, &acquisition.page, &diagramPage}) {
+    page->SetTabVisible(shown);
+  }
+}
+
+void MainWindow::Start(const std::vector<std::string>& serialPorts) {
+  diagnostics.FillFromPidTable();
+  std::vector<std::string> entries = serialPorts;
+  entries.push_back(SimulatedCarEntry::kName);
+  acquisition.portList.SetItems(entries);
+  acquisition.portList.SetItemIndex(0);
+  vehicles.FillList();
+  smoothing.SetMaximum(20);
+  smoothing.SetPosition(12);
+}
+
+bool MainWindow::CloseQuery() {
+  engine.Disconnect(true);
+  if (acquisition.saveLog.Checked()) {
+    log.Save(link::DialogueLog::NextLogFile(ProgramFolder()));
+  }
+  return true;
+}
+
+void MainWindow::ShowDebugControls() {
+  for (form::Control* control : std::initializer_list<form::Control*>{
+           &debugAuto, &onlineToggle, &dryStart, &simulatedRun, &debugText, &sendToBuffer,
+           &debugMemo, &clockResync, &acquisition.showBuffer}) {
+    control->SetVisible(true);
+  }
 }
 
 }  // namespace kelvra::app

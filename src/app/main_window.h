@@ -1,32 +1,85 @@
 #pragma once
 
-#include "form/window.h"
+#include <memory>
+#include <string>
+#include <vector>
 
-namespace kelvra::form {
-class PageControl;
-class TabPage;
-class StatusBar;
-class Button;
-}  // namespace kelvra::form
+#include "app/acquisition_tab.h"
+#include "app/diagnostics_tab.h"
+#include "app/home_tab.h"
+#include "app/settings_tab.h"
+#include "app/simulated_car_entry.h"
+#include "form/range_controls.h"
+#include "form/timer.h"
+#include "form/window.h"
+#include "link/answer_handler.h"
+#include "link/connection_panel.h"
+#include "link/dialogue_log.h"
+#include "link/link_engine.h"
+#include "vehicle/vehicle_store.h"
+#include "vehicle/vehicle_tab.h"
 
 namespace kelvra::app {
 
-// TForm1, the main window: the tab pages, the conversion strip below them and the status bar.
+// TForm1, the main window: its tab pages, the conversion strip below them, the status bar, the
+// hidden debug controls, and the objects that live as long as it (the link and the vehicle store).
 class MainWindow : public form::Window {
  public:
   static constexpr int kWidth = 855;
   static constexpr int kHeight = 538;
+  static constexpr const char* kCaption =
+      "Kelvra v2 beta TRI-interface --------- Version Test n°022g FR";
 
-  explicit MainWindow(form::Services& services);
+  MainWindow(form::Services& services, link::SerialPort& componentPort,
+             link::SerialPort& alternativePort);
+  ~MainWindow() override;
 
-  form::PageControl& Pages() const { return pages_; }
-  form::StatusBar& Status() const { return status_; }
+  // Start-up, once every window exists: PID list and labels, vehicle list, smoothing range.
+  void Start(const std::vector<std::string>& serialPorts);
+  // FormCloseQuery: disconnects, and keeps the traces in the first free logN.log when asked.
+  bool CloseQuery();
+  // Shows the hidden debug controls (the --debug option).
+  void ShowDebugControls();
+
+  form::PageControl& pages;
+  form::StatusBar& status;
+  HomeTab home;
+  form::TabPage& vehiclePage;  // TabSheet2
+  AcquisitionTab acquisition;
+  form::TabPage& powerPage;   // tsPuissance
+  form::TrackBar& smoothing;  // tbLisse
+  DiagnosticsTab diagnostics;
+  SettingsTab settings;          // TabSheet8
+  form::TabPage& diagramPage;    // TabSheet9
+  form::Panel& conversionStrip;  // GroupBox10
+
+  // Hidden debug controls.
+  form::CheckBox& debugAuto;    // CheckBox1
+  form::Button& onlineToggle;   // Button10
+  form::Button& dryStart;       // Button13
+  form::Button& simulatedRun;   // Button14
+  form::Edit& debugText;        // edDebugSend
+  form::Button& sendToBuffer;   // btDebugSend
+  form::CheckBox& debugMemo;    // cbdebugm
+  form::CheckBox& clockResync;  // cbRH
+
+  form::Timer& answerTimeout;      // toTimer
+  form::Timer& resetDelay;         // tReset
+  form::Timer& firstRequestDelay;  // tInitrpm
+  form::Timer& simulationTimer;    // Timer1
+  form::Timer& accelerationTimer;  // accTimer
+
+  link::SharedState state;
+  link::DialogueLog log;
+  link::LinkEngine engine;
+  link::AnswerHandler answers;
+  link::ConnectionPanel connection;
+  vehicle::VehicleStore store;
+  vehicle::VehicleTab vehicles;
+  SimulatedCarEntry simulatedCar;
 
  private:
-  void BuildHomePage(form::TabPage& page);
-
-  form::PageControl& pages_;
-  form::StatusBar& status_;
+  void ShowWorkTabs(bool shown);
 };
 
 }  // namespace kelvra::app

@@ -1,5 +1,9 @@
 #include "link/dialogue_log.h"
 
+#include <filesystem>
+#include <fstream>
+
+#include "common/errors.h"
 #include "common/number_text.h"
 #include "common/windows1252.h"
 
@@ -38,6 +42,29 @@ void DialogueLog::TrimBoth() {
 
 void DialogueLog::ShowBuffer(std::string_view buffer) {
   data_.AddLine(Cp1252ToUtf8(buffer));
+}
+
+std::string DialogueLog::NextLogFile(const std::string& folder) {
+  for (int n = 1;; ++n) {
+    const std::filesystem::path path =
+        std::filesystem::path(folder) / ("log" + std::to_string(n) + ".log");
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+      return path.string();
+  }
+}
+
+void DialogueLog::Save(const std::string& path) const {
+  std::string text;
+  for (const form::Memo* memo : {&state_, &data_}) {
+    for (const std::string& line : memo->Lines())
+      text += Utf8ToCp1252(line) + "\r\n";
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+  out.flush();
+  if (!out)
+    throw FileError("Unable to write to " + path);
 }
 
 }  // namespace kelvra::link

@@ -29,6 +29,11 @@ class DialogueLog {
   // The receive buffer as it stands, unchanged, as one line of the data trace.
   void ShowBuffer(std::string_view buffer);
 
+  // The first free name log1.log, log2.log, ... in the folder.
+  static std::string NextLogFile(const std::string& folder);
+  // Both traces as text (state trace, then data trace), Windows-1252 with CR LF; throws FileError.
+  void Save(const std::string& path) const;
+
   // The time of day as a fraction of a day in the general format ("0,5" at noon).
   std::string TimeOfDayText() const;
 

@@ -92,7 +92,7 @@ void LinkEngine::Connect(InterfaceKind kind, bool fastRate, const std::string& p
   if (!state_.elmMode && !controls_.debugAuto.Checked()) {
     services_.dialogs.ShowMessage(std::string(kMobydicPrompt));
   }
-  controls_.statusBar.SetPanelText(1, "Connexion OBD");
+  StatusConnecting();
   state_.initialising = true;
   state_.linkState = 0;
 
@@ -117,6 +117,10 @@ void LinkEngine::Disconnect(bool fromShutdown) {
     alternativePort_.Close();
   controls_.resetButton.SetEnabled(false);
   SetOnline(false);
+}
+
+void LinkEngine::StatusConnecting() {
+  controls_.statusBar.SetPanelText(1, "Connexion OBD");
 }
 
 void LinkEngine::SetStartDelayMs(int ms) {

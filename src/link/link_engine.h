@@ -45,6 +45,11 @@ class LinkEngine : public PortEvents {
   LinkEngine& operator=(const LinkEngine&) = delete;
 
   void SetAnswerSink(AnswerSink* sink) { answers_ = sink; }
+  // A control of another window that is enabled only while online (the gear dialog's capture).
+  void AddOnlineOnly(form::Control& control) {
+    controls_.onlineOnly.push_back(&control);
+    control.SetEnabled(state_.online);
+  }
 
   // Traces and transmits one ELM-style command ("010c\r"), in the convention of the interface.
   void SendCommand(std::string_view text);
@@ -56,6 +61,8 @@ class LinkEngine : public PortEvents {
   void StartInitialisation();
   void ResetInterface();
   void SetOnline(bool on);
+  // "Connexion OBD" in the status bar: a connection is under way.
+  void StatusConnecting();
   // Returns whether the connection sequence consumed the answer.
   bool HandleInitAnswer(const std::string& line, Token token);
   void HandleAcknowledge(const std::string& line);

@@ -11,10 +11,10 @@
 #include "link/link_station.h"
 #include "qt/qt_serial_port.h"
 #include "qt/qt_timer_service.h"
-#include "scenario.h"
 #include "simulator/pty_simulator.h"
 #include "support/link_rig.h"
-#include "tapped_port.h"
+#include "support/scenario.h"
+#include "support/tapped_port.h"
 
 namespace kelvra::testing {
 namespace {

@@ -6,7 +6,6 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "app/main_window.h"
 #include "common/errors.h"
 #include "form/button_controls.h"
 #include "form/image.h"
@@ -131,33 +130,6 @@ class QtBindingTest : public QObject {
     QCOMPARE(image.pixelColor(0, 19), QColor(Qt::green));
     QCOMPARE(image.pixelColor(10, 5), QColor(Qt::black));
     QCOMPARE(image.pixelColor(15, 5), QColor(Qt::white));
-  }
-
-  void theMainWindowShowsItsFirstTabsAndStatus() {
-    form::ManualServices env;
-    app::MainWindow window(env.services);
-    qt::WindowView view(window);
-    window.Show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QCOMPARE(view.size(), QSize(855, 538));
-    QCOMPARE(view.windowTitle(),
-             QStringLiteral("Kelvra v2 beta TRI-interface --------- Version Test n°022g FR"));
-    auto* tabs = qobject_cast<QTabWidget*>(view.WidgetFor("PageControl1"));
-    QCOMPARE(tabs->count(), 2);
-    QCOMPARE(tabs->tabText(0), QStringLiteral("Accueil"));
-    QCOMPARE(tabs->tabText(1), QStringLiteral("Configuration voitures"));
-    QCOMPARE(tabs->currentIndex(), 0);
-    QVERIFY(!view.WidgetFor("Button20")->isVisible());
-    QVERIFY(view.WidgetFor("Button19")->isVisible());
-    auto* panel0 = view.findChild<QLabel*>(QStringLiteral("StatusBar0"));
-    auto* panel1 = view.findChild<QLabel*>(QStringLiteral("StatusBar1"));
-    QCOMPARE(panel0->text(), QStringLiteral("Aucun véhicule sélectionné"));
-    QCOMPARE(panel1->text(), QStringLiteral("OBD Offline"));
-
-    window.Status().SetPanelText(1, "OBD Online");
-    QCOMPARE(panel1->text(), QStringLiteral("OBD Online"));
-    window.Get<form::TabPage>("TabSheet2").SetTabVisible(false);
-    QVERIFY(!tabs->isTabVisible(1));
   }
 
   void fileFiltersBecomeQtNameFilters() {

@@ -1,0 +1,24 @@
+#include "app/secondary_windows.h"
+
+namespace kelvra::app {
+
+GearSpeedWindow::GearSpeedWindow(form::Services& services)
+    : form::Window(services, "Form2", "Rapports de boite", 606, 207),
+      captureButton(Add<form::Button>("Button3", nullptr, "Démarrer/Arrêter capture")) {
+  captureButton.SetBounds(380, 150, 200, 25);
+  captureButton.SetEnabled(false);
+}
+
+LiveChartWindow::LiveChartWindow(form::Services& services)
+    : form::Window(services, "Form3", "Graphe alternatif", 630, 380),
+      chart(Add<form::Chart>("Chart1")) {
+  chart.SetBounds(0, 0, 630, 380);
+  chart.SetLegendVisible(false);
+  chart.SetLeftAxis({true, 0, 0, 0, "RPM", true});
+  chart.SetRightAxis({true, 0, 0, 0, "mBar", true});
+}
+
+DragRaceWindow::DragRaceWindow(form::Services& services)
+    : form::Window(services, "Form4", "Animation", 1037, 233) {}
+
+}  // namespace kelvra::app

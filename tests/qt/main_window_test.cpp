@@ -1,0 +1,157 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+#include <algorithm>
+#include <memory>
+
+#include "app/kelvra_windows.h"
+#include "common/number_text.h"
+#include "common/program_folder.h"
+#include "form/manual_services.h"
+#include "form/system_clock.h"
+#include "link/alternative_port.h"
+#include "qt/qt_serial_port.h"
+#include "qt/qt_timer_service.h"
+#include "qt/window_view.h"
+#include "support/scenario.h"
+#include "support/tapped_port.h"
+
+using namespace kelvra;
+
+// The real main window, offscreen, with its real ports and the simulated car behind "Simulateur".
+struct Program {
+  Program() {
+    SetProgramFolder(folder.path().toStdString());
+    windows.form1.Start({});
+    windows.form1.Show();
+  }
+  ~Program() { SetProgramFolder(""); }
+
+  bool StateHas(std::string_view text) const {
+    const auto& lines = windows.form1.acquisition.stateTrace.Lines();
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& l) { return l.find(text) != std::string::npos; });
+  }
+  template <class W>
+  W* Widget(const char* name) {
+    return qobject_cast<W*>(view.WidgetFor(name));
+  }
+  void ChooseElm327() {
+    auto* interfaces = Widget<QComboBox>("cbIf");
+    interfaces->setCurrentIndex(1);
+    emit interfaces->activated(1);  // as the user's choice does
+  }
+
+  QTemporaryDir folder;
+  form::SystemClock clock;
+  qt::QtTimerService timers;
+  form::ScriptedDialogs dialogs;
+  qt::QtEventPump pump;
+  form::RecordingBeeper beeper;
+  form::Services services{clock, timers, dialogs, pump, beeper};
+  qt::QtSerialPort component{services};
+  link::AlternativePort own{services};
+  testing::TappedPort componentTap{component};
+  testing::TappedPort ownTap{own};
+  app::KelvraWindows windows{services, componentTap, ownTap};
+  qt::WindowView view{windows.form1};
+};
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { SetDecimalSeparator(','); }
+
+  void startsWithTwoTabsAndTheStatusAndPidLabels() {
+    Program program;
+    QVERIFY(QTest::qWaitForWindowExposed(&program.view));
+    auto* tabs = program.Widget<QTabWidget>("PageControl1");
+    QStringList visible;
+    for (int i = 0; i < tabs->count(); ++i) {
+      if (tabs->isTabVisible(i))
+        visible << tabs->tabText(i);
+    }
+    QCOMPARE(visible, (QStringList{"Accueil", "Configuration voitures"}));
+    QCOMPARE(tabs->count(), 7);
+    QCOMPARE(program.view.findChild<QLabel*>("StatusBar0")->text(),
+             QStringLiteral("Aucun véhicule sélectionné"));
+    QCOMPARE(program.view.findChild<QLabel*>("StatusBar1")->text(), QStringLiteral("OBD Offline"));
+    auto* pids = program.Widget<QListWidget>("clbPid");
+    QCOMPARE(pids->count(), 16);
+    QCOMPARE(pids->item(0)->text(), QStringLiteral("Charge calculée (%)"));
+    QCOMPARE(pids->item(15)->text(), QStringLiteral("Niveau d'essence (%)"));
+    QCOMPARE(program.Widget<QLabel>("lb010C")->text(), QStringLiteral("Régime (tr/mn)"));
+    QCOMPARE(program.Widget<QComboBox>("ComComboBox1")->currentText(),
+             QStringLiteral("Simulateur"));
+    QVERIFY(program.Widget<QWidget>("rb38400")->isHidden());
+    QVERIFY(!program.windows.form2.Visible());
+  }
+
+  void connectsToTheSimulatedCarAndSendsManualCommands() {
+    Program program;
+    QVERIFY(QTest::qWaitForWindowExposed(&program.view));
+    program.ChooseElm327();
+    QVERIFY(!program.Widget<QWidget>("rb38400")->isHidden());
+    QTest::mouseClick(program.Widget<QPushButton>("Button1"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(program.windows.form1.state.online, 15000);
+    QVERIFY(program.StateHas("Connexion OBD établie."));
+    QCOMPARE(program.view.findChild<QLabel*>("StatusBar1")->text(), QStringLiteral("OBD Online"));
+    auto* tabs = program.Widget<QTabWidget>("PageControl1");
+    QVERIFY(tabs->isTabVisible(tabs->indexOf(program.view.WidgetFor("tsDiag"))));
+    QVERIFY(program.Widget<QPushButton>("btCmd")->isEnabled());
+    QVERIFY(program.Widget<QPushButton>("btRrpm")->isEnabled());
+    QVERIFY(program.windows.form2.captureButton.Enabled());
+
+    program.componentTap.written.clear();
+    QTest::keyClicks(program.Widget<QLineEdit>("edManuCmd"), "atz");
+    QTest::mouseClick(program.Widget<QPushButton>("btCmd"), Qt::LeftButton);
+    QTest::mouseClick(program.Widget<QPushButton>("btCmd"), Qt::LeftButton);
+    QCOMPARE(QString::fromStdString(program.componentTap.written), QStringLiteral("atz\r\r"));
+
+    program.windows.form1.acquisition.saveLog.SetChecked(true);
+    QVERIFY(program.view.close());
+    QVERIFY(!program.component.IsOpen());
+    QVERIFY(!program.windows.form1.state.online);
+    QVERIFY(QFile::exists(program.folder.filePath("log1.log")));
+  }
+
+  void closingWhileTheOwnPortReadsEndsItsLoop() {
+    Program program;
+    QVERIFY(QTest::qWaitForWindowExposed(&program.view));
+    program.ChooseElm327();
+    program.Widget<QCheckBox>("cbAltCom")->click();
+    testing::Scenario scenario;
+    scenario.Then(
+        "online", [&] { return program.windows.form1.state.online; },
+        [&] { program.view.close(); });
+    // The click runs the own port's read loop until the window closes it.
+    QCOMPARE(QString::fromStdString(scenario.Run([&] {
+               QTest::mouseClick(program.Widget<QPushButton>("Button1"), Qt::LeftButton);
+             })),
+             QString());
+    QVERIFY(!program.own.IsOpen());
+    QVERIFY(!program.own.Reading());
+    QVERIFY(program.StateHas("Connexion OBD établie."));
+  }
+
+  void aPortThatCannotOpenLeavesTheWindowUsable() {
+    Program program;
+    QVERIFY(QTest::qWaitForWindowExposed(&program.view));
+    program.windows.form1.acquisition.portList.UserSetText("/dev/kelvra-absent");
+    QTest::mouseClick(program.Widget<QPushButton>("Button1"), Qt::LeftButton);
+    QCOMPARE(program.dialogs.errors.size(), size_t{1});
+    QVERIFY(program.dialogs.errors[0].find("/dev/kelvra-absent") != std::string::npos);
+    QVERIFY(program.Widget<QPushButton>("Button1")->isEnabled());
+    QCOMPARE(program.view.findChild<QLabel*>("StatusBar1")->text(),
+             QStringLiteral("Connexion OBD"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
