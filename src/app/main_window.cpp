@@ -33,6 +33,7 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
       settings(*this, pages),
       diagramPage(Add<form::TabPage>("TabSheet9", &pages, "Diagramme d'acceleration")),
       conversionStrip(Add<form::Panel>("GroupBox10", nullptr, "Outils de conversion :", true)),
+      selectVehicle(Add<form::Button>("btVehSelec", &vehiclePage, "(Re)Charger un Véhicule")),
       debugAuto(
           Hidden<form::CheckBox>(*this, "CheckBox1", &conversionStrip, "debug : selection auto")),
       onlineToggle(
@@ -117,6 +118,10 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
   debugMemo.SetBounds(660, 50, 90, 18);
   clockResync.SetBounds(750, 50, 90, 18);
 
+  selectVehicle.SetBounds(216, 350, 200, 25);
+  selectVehicle.onClick = [this](form::Control&) { SelectVehicle(); };
+  vehicles.onSelectVehicle = [this] { SelectVehicle(); };
+
   acquisition.goToDiag.onClick = [this](form::Control&) { pages.SetActivePage(&diagnostics.page); };
   acquisition.showBuffer.onClick = [this](form::Control&) {
     log.ShowBuffer(engine.Framer().Buffer());
@@ -160,6 +165,14 @@ bool MainWindow::CloseQuery() {
     log.Save(link::DialogueLog::NextLogFile(ProgramFolder()));
   }
   return true;
+}
+
+void MainWindow::SelectVehicle() {
+  status.SetPanelText(0, "Véhicule sélectionné : " + vehicles.nameField.Text());
+  // The derived constants, the gear table and the stored curve follow with the vehicle editor.
+  for (form::TabPage* page : {&powerPage, &acquisition.page, &diagramPage}) {
+    page->SetTabVisible(true);
+  }
 }
 
 void MainWindow::ShowDebugControls() {

@@ -40,6 +40,8 @@ class MainWindow : public form::Window {
   bool CloseQuery();
   // Shows the hidden debug controls (the --debug option).
   void ShowDebugControls();
+  // btVehSelecClick: the vehicle in the editor becomes the one the program works with.
+  void SelectVehicle();
 
   form::PageControl& pages;
   form::StatusBar& status;
@@ -52,6 +54,7 @@ class MainWindow : public form::Window {
   SettingsTab settings;          // TabSheet8
   form::TabPage& diagramPage;    // TabSheet9
   form::Panel& conversionStrip;  // GroupBox10
+  form::Button& selectVehicle;   // btVehSelec
 
   // Hidden debug controls.
   form::CheckBox& debugAuto;    // CheckBox1

@@ -96,13 +96,17 @@ class MainWindowTest : public QObject {
   void connectsToTheSimulatedCarAndSendsManualCommands() {
     Program program;
     QVERIFY(QTest::qWaitForWindowExposed(&program.view));
+    // As a new user would: select the vehicle in the editor, which shows the acquisition tab.
+    QTest::mouseClick(program.Widget<QPushButton>("btVehSelec"), Qt::LeftButton);
+    auto* tabs = program.Widget<QTabWidget>("PageControl1");
+    QVERIFY(tabs->isTabVisible(tabs->indexOf(program.view.WidgetFor("TabSheet3"))));
+    tabs->setCurrentWidget(program.view.WidgetFor("TabSheet3"));
     program.ChooseElm327();
     QVERIFY(!program.Widget<QWidget>("rb38400")->isHidden());
     QTest::mouseClick(program.Widget<QPushButton>("Button1"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(program.windows.form1.state.online, 15000);
     QVERIFY(program.StateHas("Connexion OBD établie."));
     QCOMPARE(program.view.findChild<QLabel*>("StatusBar1")->text(), QStringLiteral("OBD Online"));
-    auto* tabs = program.Widget<QTabWidget>("PageControl1");
     QVERIFY(tabs->isTabVisible(tabs->indexOf(program.view.WidgetFor("tsDiag"))));
     QVERIFY(program.Widget<QPushButton>("btCmd")->isEnabled());
     QVERIFY(program.Widget<QPushButton>("btRrpm")->isEnabled());
@@ -113,6 +117,11 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(program.Widget<QPushButton>("btCmd"), Qt::LeftButton);
     QTest::mouseClick(program.Widget<QPushButton>("btCmd"), Qt::LeftButton);
     QCOMPARE(QString::fromStdString(program.componentTap.written), QStringLiteral("atz\r\r"));
+    // KELVRA_SCREENSHOT=file.png keeps a picture of the window at this point (for the README).
+    if (qEnvironmentVariableIsSet("KELVRA_SCREENSHOT")) {
+      QTest::qWait(300);
+      program.view.grab().save(qEnvironmentVariable("KELVRA_SCREENSHOT"));
+    }
 
     program.windows.form1.acquisition.saveLog.SetChecked(true);
     QVERIFY(program.view.close());
