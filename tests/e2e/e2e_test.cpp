@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/bytes.h"
+
 #include <QCoreApplication>
 #include <algorithm>
 #include <memory>
@@ -18,13 +20,6 @@
 
 namespace kelvra::testing {
 namespace {
-
-std::string Bytes(std::initializer_list<int> values) {
-  std::string out;
-  for (int v : values)
-    out += static_cast<char>(v);
-  return out;
-}
 
 // The program's link with its real ports and Qt services, talking to the simulated car on a pty.
 class EndToEnd : public ::testing::TestWithParam<bool> {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/bytes.h"
+
 #include "support/link_rig.h"
 
 namespace kelvra::link {
@@ -7,12 +9,7 @@ namespace {
 
 using testing::LinkRig;
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string out;
-  for (int v : values)
-    out += static_cast<char>(v);
-  return out;
-}
+using testing::Bytes;
 
 TEST(LinkEngine, ElmSequenceStepByStepOnTheClock) {
   LinkRig rig;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/bytes.h"
+
 #include <string>
 
 #include "link/response_classifier.h"
@@ -8,12 +10,7 @@
 namespace kelvra::link {
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string out;
-  for (int v : values)
-    out += static_cast<char>(v);
-  return out;
-}
+using testing::Bytes;
 
 TEST(ElmClassifier, NormalisesAndPicksTheLastMatchingTest) {
   const struct {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/bytes.h"
+
 #include <string>
 
 #include "link/response_classifier.h"
@@ -10,12 +12,7 @@
 namespace kelvra::simulator {
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string out;
-  for (int v : values)
-    out += static_cast<char>(v);
-  return out;
-}
+using kelvra::testing::Bytes;
 
 class MobydicResponderTest : public ::testing::Test {
  protected:
