@@ -72,6 +72,8 @@ class LinkEngine : public PortEvents {
   // Starts toTimer for the command just sent: long during the connection sequence, short online.
   void ExpectAnswer();
   void StopAnswerTimeout();
+  // A request is out and its answer awaited (toTimer runs).
+  bool AnswerPending() const { return controls_.answerTimeout.Enabled(); }
   // A response is complete: from the prompt, the mOByDic rules, or the debug button with its text.
   void CompleteResponse(std::optional<std::string> debugText = std::nullopt);
 

@@ -99,3 +99,36 @@ inline constexpr std::string_view kEndKey = "rfin";
 inline constexpr std::string_view kCoefficientPrefix = "coeff";
 
 }  // namespace kelvra::vehicle
+
+namespace kelvra::vehicle {
+
+// Fields the editor's computations read and write, by their place in the table above.
+inline constexpr std::size_t kFinalDriveField = 0;
+inline constexpr std::size_t kFirstRatioField = 1;  // edR1 .. edR6
+inline constexpr std::size_t kFirstSpeedField = 7;  // edRv1 .. edRv6
+inline constexpr std::size_t kGearCount = 6;
+inline constexpr std::size_t kRimField = 13;
+inline constexpr std::size_t kAspectField = 14;
+inline constexpr std::size_t kWidthField = 15;
+inline constexpr std::size_t kLossField = 16;
+inline constexpr std::size_t kDragAreaField = 19;
+inline constexpr std::size_t kPressureField = 20;
+inline constexpr std::size_t kTemperatureField = 21;
+inline constexpr std::size_t kVapourField = 22;
+inline constexpr std::size_t kMassField = 23;
+inline constexpr std::size_t kExtraMassField = 24;
+static_assert(kTextKeys[kFinalDriveField].field == "edRcc");
+static_assert(kTextKeys[kFirstRatioField].field == "edR1");
+static_assert(kTextKeys[kFirstSpeedField + 5].field == "edRv6");
+static_assert(kTextKeys[kRimField].field == "edJante");
+static_assert(kTextKeys[kAspectField].field == "edAspect");
+static_assert(kTextKeys[kWidthField].field == "edLargeur");
+static_assert(kTextKeys[kLossField].field == "edPT");
+static_assert(kTextKeys[kDragAreaField].field == "edSCX");
+static_assert(kTextKeys[kPressureField].field == "edAltitude");
+static_assert(kTextKeys[kTemperatureField].field == "edTemp");
+static_assert(kTextKeys[kVapourField].field == "edHumidite");
+static_assert(kTextKeys[kMassField].field == "edMasse");
+static_assert(kTextKeys[kExtraMassField].field == "edSMasse");
+
+}  // namespace kelvra::vehicle

@@ -11,6 +11,18 @@ namespace {
 
 using Placement = VehicleTab::Placement;
 
+// Marks a load while the store fills the fields, also when it throws.
+class LoadingScope {
+ public:
+  explicit LoadingScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~LoadingScope() { flag_ = false; }
+  LoadingScope(const LoadingScope&) = delete;
+  LoadingScope& operator=(const LoadingScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 form::Container* ParentOf(const Placement& placement, std::string_view controlName) {
   if (placement.fieldParent) {
     if (form::Container* parent = placement.fieldParent(controlName))
@@ -144,7 +156,10 @@ void VehicleTab::LoadSelected() {
     return;
   const std::string name = vehicleList.SelectedText();
   nameField.SetText(name);
-  store_.LoadVehicle(name, profile_);
+  {
+    const LoadingScope scope(loading_);
+    store_.LoadVehicle(name, profile_);
+  }
   Loaded();
 }
 
@@ -152,7 +167,11 @@ void VehicleTab::Import() {
   openDialog.SetFileName("*.ini");
   if (!openDialog.Execute())
     return;
-  const ImportResult result = store_.ImportVehicle(openDialog.FileName(), profile_);
+  ImportResult result;
+  {
+    const LoadingScope scope(loading_);
+    result = store_.ImportVehicle(openDialog.FileName(), profile_);
+  }
   if (result.save.done) {
     AddToList(result.name);
   } else {

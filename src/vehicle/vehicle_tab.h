@@ -43,6 +43,8 @@ class VehicleTab {
   ProfileFields& Profile() { return profile_; }
   form::Edit& Field(std::size_t field) const { return *fields_.at(field); }
   form::RadioButton& SwitchButton(std::size_t index, bool on) const;
+  // A load or an import is filling the editor fields.
+  bool Loading() const { return loading_; }
 
   // Handlers, named after their control and event. lbVehClick serves the list (load the clicked
   // vehicle) and the import button, told apart by the sender.
@@ -78,6 +80,7 @@ class VehicleTab {
   std::array<form::Edit*, kFieldCount> fields_{};
   std::array<EditorProfile::RadioPair, kSwitchCount> switches_{};
   EditorProfile profile_;
+  bool loading_ = false;
 };
 
 }  // namespace kelvra::vehicle
