@@ -47,4 +47,11 @@ void RecorderPanel::PlacePlot(int left, int top) {
   selectionText.SetBounds(left + kSelectionTextDx, top + kSelectionTextDy, 150, 21);
 }
 
+form::ComboBox& AddGearChoice(form::Window& window, form::Container* parent) {
+  auto& gear = window.Add<form::ComboBox>("cbGear", parent);
+  gear.SetItems({"1", "2", "3", "4", "5", "6"});
+  gear.SetItemIndex(2);
+  return gear;
+}
+
 }  // namespace kelvra::acquisition

@@ -4,6 +4,7 @@
 #include "form/control.h"
 #include "form/file_dialog.h"
 #include "form/image.h"
+#include "form/list_controls.h"
 #include "form/range_controls.h"
 #include "form/text_controls.h"
 #include "form/window.h"
@@ -45,5 +46,8 @@ class RecorderPanel {
   form::Button& showCurves;      // btAffCourbe, hidden
   form::FileDialog& saveDialog;  // SaveDialog1
 };
+
+// cbGear, the engaged gear of the power tab that the recorder reads: items "1" to "6", "3" chosen.
+form::ComboBox& AddGearChoice(form::Window& window, form::Container* parent);
 
 }  // namespace kelvra::acquisition

@@ -15,13 +15,6 @@ std::array<form::Edit*, 6> AddGearSpeeds(form::Window& window) {
 
 }  // namespace
 
-form::ComboBox& AddGearChoice(form::Window& window, form::Container* parent) {
-  auto& gear = window.Add<form::ComboBox>("cbGear", parent);
-  gear.SetItems({"1", "2", "3", "4", "5", "6"});
-  gear.SetItemIndex(2);
-  return gear;
-}
-
 RecorderStation::RecorderStation(link::LinkStation& station)
     : panel(station.window, nullptr),
       clockResync(station.window.Add<form::CheckBox>("cbRH", nullptr, "test horloge resyncro")),

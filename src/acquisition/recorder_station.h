@@ -30,7 +30,4 @@ class RecorderStation {
   link::LinkStation& station_;
 };
 
-// cbGear as the power tab has it: items "1" to "6", "3" chosen.
-form::ComboBox& AddGearChoice(form::Window& window, form::Container* parent);
-
 }  // namespace kelvra::acquisition

@@ -41,6 +41,7 @@ AcquisitionTab::AcquisitionTab(form::Window& window, form::PageControl& pages)
       useSpeed(window.Add<form::CheckBox>("cbUseSpd", viewRpm.Parent(), "Utiliser la vitesse")),
       shiftAlert(window.Add<form::CheckBox>("cbShift", viewRpm.Parent(), "Alerte régime :")),
       shiftRpm(window.Add<form::Edit>("Edit2", viewRpm.Parent(), "6000")),
+      recorder(window, viewRpm.Parent()),
       stateTrace(window.Add<form::Memo>(
           "Memo5", &window.Add<form::Panel>("GroupBox12", &page, "Suivi données", true))),
       dataTrace(window.Add<form::Memo>("meData", stateTrace.Parent())),
@@ -74,17 +75,33 @@ AcquisitionTab::AcquisitionTab(form::Window& window, form::PageControl& pages)
   sendManual.SetBounds(10, 46, 240, 25);
   sendManual.SetEnabled(false);
 
+  // The run plot (399 x 183) takes the right of the group; buttons, thresholds and options the
+  // left, the gauge between them.
   auto* acquisition = viewRpm.Parent();
-  acquisition->SetBounds(272, 4, 567, 270);
-  viewRpm.SetBounds(10, 20, 150, 25);
-  acquire.SetBounds(10, 50, 150, 25);
+  acquisition->SetBounds(270, 4, 573, 270);
+  viewRpm.SetBounds(8, 18, 120, 25);
+  acquire.SetBounds(8, 46, 120, 25);
+  recorder.stop.SetBounds(8, 74, 120, 25);
   viewRpm.SetEnabled(false);
   acquire.SetEnabled(false);
-  forceConnection.SetBounds(10, 80, 150, 20);
+  recorder.startLabel.SetBounds(8, 104, 0, 0);
+  recorder.startRpm.SetBounds(8, 120, 60, 21);
+  recorder.startUnit.SetBounds(72, 123, 0, 0);
+  recorder.stopLabel.SetBounds(8, 146, 0, 0);
+  recorder.stopRpm.SetBounds(8, 162, 60, 21);
+  recorder.stopUnit.SetBounds(72, 165, 0, 0);
+  forceConnection.SetBounds(8, 248, 120, 20);
   forceConnection.SetVisible(false);
-  useSpeed.SetBounds(10, 104, 160, 20);
-  shiftAlert.SetBounds(10, 128, 120, 20);
-  shiftRpm.SetBounds(130, 126, 60, 22);
+  useSpeed.SetBounds(8, 190, 150, 20);
+  shiftAlert.SetBounds(8, 214, 100, 20);
+  shiftRpm.SetBounds(108, 212, 50, 21);
+  recorder.gaugeTop.SetBounds(128, 10, 0, 0);
+  recorder.gauge.SetBounds(140, 25, 18, 183);
+  recorder.rpmText.SetBounds(112, 244, 0, 0);
+  recorder.PlacePlot(166, 25);
+  recorder.livePlot.SetBounds(166, 240, 160, 20);
+  recorder.exportButton.SetBounds(166, 212, 160, 25);
+  recorder.showCurves.SetBounds(334, 212, 230, 25);
 
   auto* traces = stateTrace.Parent();
   traces->SetBounds(4, 278, 835, 132);

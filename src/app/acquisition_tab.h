@@ -1,5 +1,6 @@
 #pragma once
 
+#include "acquisition/recorder_panel.h"
 #include "form/button_controls.h"
 #include "form/list_controls.h"
 #include "form/page_controls.h"
@@ -30,12 +31,13 @@ class AcquisitionTab {
   form::Edit& manualCommand;  // edManuCmd
   form::Button& sendManual;   // btCmd
   // "Acquisition"
-  form::Button& viewRpm;            // btRrpm
-  form::Button& acquire;            // btWrpm
-  form::CheckBox& forceConnection;  // cbForceConn, hidden
-  form::CheckBox& useSpeed;         // cbUseSpd
-  form::CheckBox& shiftAlert;       // cbShift
-  form::Edit& shiftRpm;             // Edit2
+  form::Button& viewRpm;                // btRrpm
+  form::Button& acquire;                // btWrpm
+  form::CheckBox& forceConnection;      // cbForceConn, hidden
+  form::CheckBox& useSpeed;             // cbUseSpd
+  form::CheckBox& shiftAlert;           // cbShift
+  form::Edit& shiftRpm;                 // Edit2
+  acquisition::RecorderPanel recorder;  // thresholds, gauge, run plot, selection, export
   // "Suivi données"
   form::Memo& stateTrace;    // Memo5
   form::Memo& dataTrace;     // meData

@@ -17,6 +17,37 @@ T& Hidden(form::Window& window, const char* name, form::Container* parent, Args&
   return control;
 }
 
+// The recorder's controls: its group on the acquisition tab, the gear on the power tab, the speeds
+// per 1000 tr/mn of the vehicle editor.
+acquisition::RecorderControls RecorderControlsOf(MainWindow& w) {
+  static_assert(vehicle::kTextKeys[7].field == "edRv1");
+  std::array<form::Edit*, 6> gearSpeeds{};
+  for (std::size_t i = 0; i < gearSpeeds.size(); ++i)
+    gearSpeeds[i] = &w.vehicles.Field(7 + i);
+  form::ComboBox& gear = acquisition::AddGearChoice(w, &w.powerPage);
+  gear.SetBounds(370, 12, 50, 22);
+  w.Add<form::Label>("Label132", &w.powerPage, "Rapport :").SetBounds(310, 16, 0, 0);
+  acquisition::RecorderPanel& panel = w.acquisition.recorder;
+  return {w.acquisition.viewRpm,
+          w.acquisition.acquire,
+          panel.stop,
+          panel.startRpm,
+          panel.stopRpm,
+          panel.gauge,
+          panel.gaugeTop,
+          panel.rpmText,
+          panel.plot,
+          panel.livePlot,
+          w.clockResync,
+          gear,
+          gearSpeeds,
+          panel.selectionFrame,
+          panel.selectionText,
+          panel.exportButton,
+          panel.showCurves,
+          panel.saveDialog};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort,
@@ -80,7 +111,11 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
                                           sendToBuffer, debugText, simulatedRun, simulationTimer},
                  componentPort, alternativePort),
       store([this](std::string_view line) { log.State(line); }),
-      vehicles(*this, store, vehicle::VehicleTab::Placement{&vehiclePage}) {
+      vehicles(*this, store, vehicle::VehicleTab::Placement{&vehiclePage}),
+      recorder(engine, RecorderControlsOf(*this), services.clock),
+      selection(recorder.Buffer(), recorder.Controls(), log),
+      runFileChooser(Add<form::Button>("Button9", &powerPage, "Parcourir"),
+                     Add<form::Edit>("Edit28", &powerPage), vehicles.openDialog) {
   const int pagesHeight = kHeight - kStatusHeight - kStripHeight;
   pages.SetBounds(0, 0, kWidth, pagesHeight);
   status.SetBounds(0, kHeight - kStatusHeight, kWidth, kStatusHeight);
@@ -126,6 +161,11 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
   acquisition.showBuffer.onClick = [this](form::Control&) {
     log.ShowBuffer(engine.Framer().Buffer());
   };
+  answers.SetEngineSpeedSink(&recorder);
+  connection.launchAcquisition = [this] { recorder.LaunchAcquisition(); };
+  connection.stopAcquisition = [this] { recorder.StopAcquisition(); };
+  Get<form::Edit>("Edit28").SetBounds(10, 50, 400, 21);
+  Get<form::Button>("Button9").SetBounds(416, 48, 90, 25);
   connection.resolvePort = [this](const std::string& entry, link::InterfaceKind kind) {
     return simulatedCar.Resolve(entry, kind);
   };

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "acquisition/run_file_chooser.h"
+#include "acquisition/run_recorder.h"
+#include "acquisition/run_selection.h"
 #include "app/acquisition_tab.h"
 #include "app/diagnostics_tab.h"
 #include "app/home_tab.h"
@@ -80,6 +83,9 @@ class MainWindow : public form::Window {
   vehicle::VehicleStore store;
   vehicle::VehicleTab vehicles;
   SimulatedCarEntry simulatedCar;
+  acquisition::RunRecorder recorder;
+  acquisition::RunSelection selection;
+  acquisition::RunFileChooser runFileChooser;  // Button9 "Parcourir" and Edit28, power tab
 
  private:
   void ShowWorkTabs(bool shown);

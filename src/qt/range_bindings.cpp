@@ -43,6 +43,10 @@ class ProgressBarBinding : public RangeBinding<QProgressBar> {
   ProgressBarBinding(form::ProgressBar& bar, QWidget* parent)
       : RangeBinding(bar, new QProgressBar(parent)) {
     widget_->setTextVisible(false);
+    // A gauge taller than wide stands upright, as the engine-speed gauge does.
+    const form::Bounds& bounds = bar.GetBounds();
+    if (bounds.height > bounds.width)
+      widget_->setOrientation(Qt::Vertical);
   }
 };
 
