@@ -15,6 +15,10 @@ constexpr std::array kCommands{
             "--port PORT [--interface elm327|elm323|mobydic] [--baud 9600|38400] [--alt] "
             "[--timeout S] [--poll N] [--data]",
             "Établit la liaison OBD (et lit N fois le régime)", RunConnect},
+    Command{"record",
+            "--port PORT [--interface I] [--baud 9600|38400] [--alt] [--start TR/MN] "
+            "[--stop TR/MN] [--use-speed --gear N --vehicle NOM] [--timeout S] --out FICHIER",
+            "Enregistre un essai entre deux régimes dans un fichier de mesure", RunRecord},
     Command{"vehicle", "list | show NOM | export NOM | import FICHIER",
             "Liste, affiche, exporte ou importe les véhicules de vehicules.ini", RunVehicle},
     Command{"simulate",

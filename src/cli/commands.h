@@ -47,5 +47,6 @@ int RunFolder(const Invocation& invocation);
 int RunConnect(const Invocation& invocation);
 int RunVehicle(const Invocation& invocation);
 int RunSimulate(const Invocation& invocation);
+int RunRecord(const Invocation& invocation);
 
 }  // namespace kelvra::cli

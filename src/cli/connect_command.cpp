@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_services.h"
+#include "cli/trace_echo.h"
 #include "common/number_text.h"
 #include "form/system_clock.h"
 #include "link/alternative_port.h"
@@ -74,33 +75,6 @@ std::optional<ConnectOptions> ParseOptions(const Invocation& invocation) {
   }
   return options;
 }
-
-// Echoes the lines of a trace as they are written.
-class TraceEcho : public form::ControlObserver {
- public:
-  TraceEcho(form::Memo& memo, std::ostream& out, std::function<void(const std::string&)> seen)
-      : memo_(memo), out_(out), seen_(std::move(seen)) {
-    memo_.AddObserver(this);
-  }
-  ~TraceEcho() override { memo_.RemoveObserver(this); }
-
-  void ControlChanged(form::Control&, form::Aspect aspect) override {
-    if (aspect != form::Aspect::LineAdded)
-      return;
-    std::string line = memo_.Lines().back();
-    std::erase(line, '\r');
-    if (line.empty() || line.back() != '\n')
-      line += '\n';
-    out_ << line << std::flush;
-    if (seen_)
-      seen_(memo_.Lines().back());
-  }
-
- private:
-  form::Memo& memo_;
-  std::ostream& out_;
-  std::function<void(const std::string&)> seen_;
-};
 
 // Counts and prints the engine speeds while polling.
 class SpeedPrinter : public link::EngineSpeedSink {
