@@ -2,13 +2,27 @@
 
 namespace kelvra::app {
 
+namespace {
+
+vehicle::PerGear<form::Edit> SpeedFields(vehicle::VehicleTab& vehicles) {
+  vehicle::PerGear<form::Edit> speeds{};
+  for (std::size_t gear = 0; gear < vehicle::kGearCount; ++gear)
+    speeds[gear] = &vehicles.Field(vehicle::kFirstSpeedField + gear);
+  return speeds;
+}
+
+}  // namespace
+
 KelvraWindows::KelvraWindows(form::Services& services, link::SerialPort& componentPort,
                              link::SerialPort& alternativePort)
     : form1(services, componentPort, alternativePort),
-      form2(services),
+      form2(services, SpeedFields(form1.vehicles), form1.engine),
       form3(services),
       form4(services) {
   form1.engine.AddOnlineOnly(form2.captureButton);
+  form1.answers.SetCaptureSink(&form2.dialog);
+  // Button30Click: the dialog opens without holding the main window.
+  form1.vehicleEditor.gearSpeedDialog.onClick = [this](form::Control&) { form2.Show(); };
 }
 
 }  // namespace kelvra::app

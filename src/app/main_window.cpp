@@ -110,8 +110,12 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
                                           acquisition.sendManual, dryStart, onlineToggle,
                                           sendToBuffer, debugText, simulatedRun, simulationTimer},
                  componentPort, alternativePort),
+      vehicleEditor(*this, vehiclePage),
       store([this](std::string_view line) { log.State(line); }),
-      vehicles(*this, store, vehicle::VehicleTab::Placement{&vehiclePage}),
+      vehicles(*this, store,
+               vehicle::VehicleTab::Placement{
+                   &vehiclePage,
+                   [this](std::string_view name) { return vehicleEditor.ParentOf(name); }}),
       recorder(engine, RecorderControlsOf(*this), services.clock),
       selection(recorder.Buffer(), recorder.Controls(), log),
       runFileChooser(Add<form::Button>("Button9", &powerPage, "Parcourir"),
@@ -123,22 +127,8 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
   status.AddPanel("OBD Offline", 50);
   conversionStrip.SetBounds(2, pagesHeight, kWidth - 4, kStripHeight - 2);
 
-  // The vehicle list and its buttons; the editor fields are laid out with the vehicle editor.
-  vehicles.listLabel.SetBounds(8, 8, 0, 0);
-  vehicles.vehicleList.SetBounds(8, 26, 200, 300);
-  vehicles.nameLabel.SetBounds(8, 332, 0, 0);
-  vehicles.nameField.SetBounds(8, 350, 200, 22);
-  vehicles.saveButton.SetBounds(8, 378, 96, 25);
-  vehicles.deleteButton.SetBounds(112, 378, 96, 25);
-  vehicles.exportButton.SetBounds(216, 26, 96, 25);
-  vehicles.importButton.SetBounds(216, 56, 96, 25);
-  for (std::size_t field = 0; field < vehicle::kFieldCount; ++field) {
-    vehicles.Field(field).SetVisible(false);
-  }
-  for (std::size_t pair = 0; pair < vehicle::kSwitchCount; ++pair) {
-    vehicles.SwitchButton(pair, true).SetVisible(false);
-    vehicles.SwitchButton(pair, false).SetVisible(false);
-  }
+  // The vehicle list, its buttons and the editor's pages.
+  vehicleEditor.Attach(vehicles);
 
   Add<form::Label>("Label130", &powerPage, "Lissage :").SetBounds(10, 12, 0, 0);
   smoothing.SetBounds(80, 8, 200, 30);
@@ -153,7 +143,7 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
   debugMemo.SetBounds(660, 50, 90, 18);
   clockResync.SetBounds(750, 50, 90, 18);
 
-  selectVehicle.SetBounds(216, 350, 200, 25);
+  selectVehicle.SetBounds(8, 362, 200, 30);
   selectVehicle.onClick = [this](form::Control&) { SelectVehicle(); };
   vehicles.onSelectVehicle = [this] { SelectVehicle(); };
 
@@ -208,11 +198,19 @@ bool MainWindow::CloseQuery() {
 }
 
 void MainWindow::SelectVehicle() {
+  // "Affecter au veh." waits for a curve computed for this vehicle.
+  if (auto* assign = dynamic_cast<form::Button*>(Find("Button21")))
+    assign->SetEnabled(false);
   status.SetPanelText(0, "Véhicule sélectionné : " + vehicles.nameField.Text());
-  // The derived constants, the gear table and the stored curve follow with the vehicle editor.
-  for (form::TabPage* page : {&powerPage, &acquisition.page, &diagramPage}) {
+  vehicleEditor.Editor().Select();
+  for (form::TabPage* page :
+       {&vehicleEditor.constants, &powerPage, &acquisition.page, &diagramPage}) {
     page->SetTabVisible(true);
   }
+  // "Afficher déja les courbes si disponible", checked unless the power tab says otherwise.
+  auto* showCurves = dynamic_cast<form::CheckBox*>(Find("CheckBox2"));
+  if ((showCurves == nullptr || showCurves->Checked()) && showStoredCurve)
+    showStoredCurve();
 }
 
 void MainWindow::ShowDebugControls() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "app/home_tab.h"
 #include "app/settings_tab.h"
 #include "app/simulated_car_entry.h"
+#include "app/vehicle_page.h"
 #include "form/range_controls.h"
 #include "form/timer.h"
 #include "form/window.h"
@@ -45,6 +47,8 @@ class MainWindow : public form::Window {
   void ShowDebugControls();
   // btVehSelecClick: the vehicle in the editor becomes the one the program works with.
   void SelectVehicle();
+  // Shows the selected vehicle's stored curve at once, when the power tab asks for it.
+  std::function<void()> showStoredCurve;
 
   form::PageControl& pages;
   form::StatusBar& status;
@@ -80,6 +84,7 @@ class MainWindow : public form::Window {
   link::LinkEngine engine;
   link::AnswerHandler answers;
   link::ConnectionPanel connection;
+  VehiclePage vehicleEditor;  // the editor's pages, before the vehicle tab puts its fields there
   vehicle::VehicleStore store;
   vehicle::VehicleTab vehicles;
   SimulatedCarEntry simulatedCar;

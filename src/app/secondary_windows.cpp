@@ -2,13 +2,6 @@
 
 namespace kelvra::app {
 
-GearSpeedWindow::GearSpeedWindow(form::Services& services)
-    : form::Window(services, "Form2", "Rapports de boite", 606, 207),
-      captureButton(Add<form::Button>("Button3", nullptr, "Démarrer/Arrêter capture")) {
-  captureButton.SetBounds(380, 150, 200, 25);
-  captureButton.SetEnabled(false);
-}
-
 LiveChartWindow::LiveChartWindow(form::Services& services)
     : form::Window(services, "Form3", "Graphe alternatif", 630, 380),
       chart(Add<form::Chart>("Chart1")) {

@@ -130,6 +130,40 @@ class MainWindowTest : public QObject {
     QVERIFY(QFile::exists(program.folder.filePath("log1.log")));
   }
 
+  void doubleClickOnAStoredVehicleSelectsIt() {
+    Program program;
+    QFile file(program.folder.filePath("vehicules.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[liste]\r\nClio=Clio\r\n[Clio]\r\nv3e=19\r\njante=15\r\nmasse=1100\r\n");
+    file.close();
+    program.windows.form1.vehicles.FillList();
+    QVERIFY(QTest::qWaitForWindowExposed(&program.view));
+    auto* tabs = program.Widget<QTabWidget>("PageControl1");
+    tabs->setCurrentWidget(program.view.WidgetFor("TabSheet2"));
+    auto* inner = program.Widget<QTabWidget>("pagectrl");
+    QVERIFY(!inner->isTabVisible(inner->indexOf(program.view.WidgetFor("tsK"))));
+
+    auto* list = program.Widget<QListWidget>("lbVeh");
+    QCOMPARE(list->count(), 1);
+    const QPoint at = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+
+    QCOMPARE(program.view.findChild<QLabel*>("StatusBar0")->text(),
+             QStringLiteral("Véhicule sélectionné : Clio"));
+    for (const char* page : {"tsPuissance", "TabSheet3", "TabSheet9"})
+      QVERIFY2(tabs->isTabVisible(tabs->indexOf(program.view.WidgetFor(page))), page);
+    QVERIFY(inner->isTabVisible(inner->indexOf(program.view.WidgetFor("tsK"))));
+    // The stored speed survives the new tyre size; the constants follow the stored mass.
+    QCOMPARE(program.Widget<QLineEdit>("edRv3")->text(), QStringLiteral("19"));
+    QCOMPARE(program.Widget<QLabel>("lbK3")->text(),
+             QString::fromStdString(
+                 "= " +
+                 FormatGeneral(static_cast<float>(0.2777777777777778 * 0.2777777777777778 * 1100)) +
+                 " W/(km²/h^3)"));
+    QVERIFY(program.dialogs.errors.empty());
+  }
+
   void closingWhileTheOwnPortReadsEndsItsLoop() {
     Program program;
     QVERIFY(QTest::qWaitForWindowExposed(&program.view));
