@@ -4,7 +4,11 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "common/errors.h"
+#include "common/number_text.h"
 #include "common/windows1252.h"
+#include "vehicle/derived_constants.h"
+#include "vehicle/gear_table.h"
 #include "vehicle/vehicle_keys.h"
 #include "vehicle/vehicle_messages.h"
 #include "vehicle/vehicle_profile.h"
@@ -20,6 +24,8 @@ using vehicle::VehicleStore;
 constexpr std::string_view kUsage =
     "Usage : kelvra-cli vehicle list | show NOM | export NOM | import FICHIER\n";
 constexpr int kFieldColumn = 12;
+// edF, the rolling resistance, is not stored with the vehicle: the window's start-up text.
+constexpr std::string_view kRollingFriction = "0,015";
 
 void PrintLine(std::ostream& out, std::string_view field, std::string_view key,
                std::string_view value) {
@@ -55,6 +61,45 @@ int List(const VehicleStore& store, std::ostream& out) {
   return kExitOk;
 }
 
+// What the window shows once the vehicle is selected: the circumference of its tyres, the gear
+// table completed from it, and the constants' labels (the rolling resistance at its start-up
+// text). Returns false, after the message, when a field stops the computation as it would there.
+bool ShowSelection(VehicleProfile profile, std::ostream& out, std::ostream& err) {
+  const std::string circumference = vehicle::CircumferenceText(profile);
+  vehicle::DerivedConstants constants;
+  try {
+    vehicle::ComputeDerivedConstants(profile, LocalizeDecimal(kRollingFriction), constants);
+  } catch (const Error& error) {
+    err << "Sélection impossible : " << error.what() << '\n';
+    return false;
+  }
+  std::string failure;
+  try {
+    vehicle::CompleteGearTable(profile, circumference);
+  } catch (const Error& error) {
+    failure = error.what();
+  }
+  out << "Après sélection :\n";
+  const vehicle::ConstantLabels labels = vehicle::ConstantLabelTexts(constants);
+  for (const auto& [control, text] :
+       {std::pair<std::string_view, const std::string&>{"lbK1", labels.k1},
+        {"lbK2", labels.k2},
+        {"lbK3", labels.k3},
+        {"lbSAE", labels.sae},
+        {"edCirc", circumference}}) {
+    out << std::left << std::setw(kFieldColumn) << control << text << '\n';
+  }
+  for (std::size_t field = 0; field < vehicle::kFirstSpeedField + vehicle::kGearCount; ++field) {
+    out << std::left << std::setw(kFieldColumn) << vehicle::FieldName(field) << profile.texts[field]
+        << '\n';
+  }
+  if (!failure.empty()) {
+    err << "Sélection impossible : " << failure << '\n';
+    return false;
+  }
+  return true;
+}
+
 int Show(const VehicleStore& store, const std::string& typed, std::ostream& out,
          std::ostream& err) {
   const auto known = StoredName(store, typed, err);
@@ -72,6 +117,8 @@ int Show(const VehicleStore& store, const std::string& typed, std::ostream& out,
     PrintLine(out, vehicle::kSwitchKeys[index].onButton, vehicle::kSwitchKeys[index].key,
               profile.switches[index] ? "1" : "0");
   }
+  if (!ShowSelection(profile, out, err))
+    return kExitFailure;
   const auto curve = store.ReadStoredCurve(name);
   if (!curve) {
     out << "Pas de courbe enregistrée\n";

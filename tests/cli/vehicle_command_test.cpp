@@ -92,6 +92,37 @@ TEST_F(VehicleCommandTest, ShowGivesWhatTheWindowWouldLoad) {
   EXPECT_NE(twingo.out.find("\nPas de courbe enregistrée\n"), std::string::npos) << twingo.out;
 }
 
+// After the fields, what the window's labels and gear table show once the vehicle is selected.
+TEST_F(VehicleCommandTest, ShowGivesTheSelectionsConstantsAndGearTable) {
+  Write("vehicules.ini",
+        "[liste]\r\nClio=Clio\r\nLourde=Lourde\r\n"
+        "[Clio]\r\ncouple conique=4,2\r\n1e=3,73\r\nv2e=6,94\r\n"
+        "[Lourde]\r\nmasse=lourd\r\n");
+  const ProcessResult result = Run({"show", "Clio"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_NE(result.out.find("\nAprès sélection :\n"
+                            "lbK1        = 0,00795716978609562 W/(km/h)^3\n"
+                            "lbK2        = 40,8333320617676 W/(km/h)\n"
+                            "lbK3        = 77,1604919433594 W/(km²/h^3)\n"
+                            "lbSAE       1,05229592323303\n"
+                            "edCirc      1,81458391671346\n"
+                            "edRcc       4,2\n"
+                            "edR1        3,73\n"
+                            "edR2        3,73\n"),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("\nedRv1       6,94\nedRv2       6,94\nedRv3       0\n"),
+            std::string::npos)
+      << result.out;
+
+  const ProcessResult heavy = Run({"show", "Lourde"});
+  EXPECT_EQ(heavy.exitCode, 1);
+  EXPECT_NE(heavy.err.find("Sélection impossible : 'lourd' is not a valid floating point value"),
+            std::string::npos)
+      << heavy.err;
+  EXPECT_NE(heavy.out.find("\nedMasse     masse = lourd\n"), std::string::npos) << heavy.out;
+}
+
 TEST_F(VehicleCommandTest, ExportThenImportElsewhere) {
   Write("vehicules.ini", kStore);
   ProcessResult result = Run({"export", "CLIO"});
