@@ -120,6 +120,27 @@ TEST(VehicleModel, RefusesAGearOrStartingSpeedTheCarCannotDo) {
   EXPECT_FALSE(model.Pulling());
 }
 
+TEST(VehicleModel, HoldsASteadySpeedInAGearUntilThePullOrIdle) {
+  VehicleModel model;
+  model.HoldSpeed(3, 50);
+  model.Advance(5);
+  EXPECT_EQ(model.Gear(), 3);
+  EXPECT_TRUE(model.Holding());
+  EXPECT_NEAR(model.SpeedKmh(), 50, 1e-9);
+  EXPECT_NEAR(model.Rpm(), 50 / model.Car().gearSpeedsPer1000[2] * 1000, 1e-9);
+  EXPECT_NEAR(model.Readings().speedKmh, 50, 1e-9);
+
+  model.StartPull(3, 3000);  // the pull accelerates again
+  model.Advance(0.5);
+  EXPECT_FALSE(model.Holding());
+  EXPECT_GT(model.Rpm(), 3000);
+
+  for (const auto& [gear, kmh] : {std::pair{7, 50.0}, {3, 5.0}, {1, 100.0}, {3, std::nan("")}})
+    EXPECT_THROW(model.HoldSpeed(gear, kmh), Error) << gear << " " << kmh;
+  model.SetIdle();
+  EXPECT_FALSE(model.Holding());
+}
+
 TEST(VehicleModel, ReadingsShowIdleAndFullThrottle) {
   VehicleModel model;
   const EngineReadings idle = model.Readings();

@@ -80,6 +80,12 @@ void PtySimulator::StartPull(int gear, double fromRpm) {
   model_.StartPull(gear, fromRpm);
 }
 
+void PtySimulator::HoldSpeed(int gear, double kmh) {
+  std::lock_guard lock(mutex_);
+  AdvanceModel();
+  model_.HoldSpeed(gear, kmh);
+}
+
 void PtySimulator::SetIdle() {
   std::lock_guard lock(mutex_);
   AdvanceModel();

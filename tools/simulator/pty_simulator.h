@@ -59,6 +59,8 @@ class PtySimulator {
 
   // The car: a full-throttle pull (throws kelvra::Error, see VehicleModel::StartPull), or idle.
   void StartPull(int gear, double fromRpm);
+  // A steady drive in a gear (throws kelvra::Error, see VehicleModel::HoldSpeed).
+  void HoldSpeed(int gear, double kmh);
   void SetIdle();
 
   // Faults for the next answers.

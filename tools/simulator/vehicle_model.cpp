@@ -32,6 +32,7 @@ void VehicleModel::StartPull(int gear, double fromRpm) {
     throw Error("Régime de départ hors de la plage ralenti - zone rouge : " +
                 FormatGeneral(fromRpm));
   gear_ = gear;
+  holding_ = false;
   metresPerSecondPerRpm_ = car_.gearSpeedsPer1000[gear - 1] / 1000 / 3.6;
   const double radPerMetre = kRadPerSecPerRpm / metresPerSecondPerRpm_;  // ω/v
   effectiveMass_ = car_.massKg + car_.wheelsInertia / (car_.wheelRadiusM * car_.wheelRadiusM) +
@@ -40,8 +41,19 @@ void VehicleModel::StartPull(int gear, double fromRpm) {
   speedMs_ = fromRpm * metresPerSecondPerRpm_;
 }
 
+void VehicleModel::HoldSpeed(int gear, double kmh) {
+  if (gear < 1 || gear > static_cast<int>(car_.gearSpeedsPer1000.size()))
+    throw Error("Rapport inexistant : " + std::to_string(gear));
+  const double rpm = kmh / car_.gearSpeedsPer1000[gear - 1] * 1000;
+  if (!(rpm >= car_.idleRpm && rpm < car_.redlineRpm))
+    throw Error("Vitesse hors de la plage ralenti - zone rouge du rapport : " + FormatGeneral(kmh));
+  StartPull(gear, rpm);
+  holding_ = true;
+}
+
 void VehicleModel::SetIdle() {
   gear_ = 0;
+  holding_ = false;
   rpm_ = car_.idleRpm;
   speedMs_ = 0;
 }
@@ -51,7 +63,8 @@ void VehicleModel::Advance(double seconds) {
     return;
   time_ += seconds;
   double remaining = seconds;
-  while (Pulling() && remaining > 1e-12) {
+  // A steady drive: the driver holds the throttle where the road load balances it.
+  while (Pulling() && !holding_ && remaining > 1e-12) {
     const double dt = std::min(kStepSeconds, remaining);
     Step(dt);
     remaining -= dt;

@@ -38,10 +38,15 @@ class VehicleModel {
   // gear counts from 1. Throws kelvra::Error for a gear the car does not have or an engine speed
   // outside [idle, redline).
   void StartPull(int gear, double fromRpm);
+  // A steady drive in one gear at a given road speed, as for calibrating the gear's speed at
+  // 1000 tr/mn; it lasts until the next pull or idle. Throws kelvra::Error as StartPull does for
+  // a gear the car does not have or a speed whose engine speed is outside [idle, redline).
+  void HoldSpeed(int gear, double kmh);
   void SetIdle();
   void Advance(double seconds);
 
   bool Pulling() const { return gear_ != 0; }
+  bool Holding() const { return holding_; }
   int Gear() const { return gear_; }  // 0 at rest
   double Rpm() const { return rpm_; }
   double SpeedKmh() const { return speedMs_ * 3.6; }
@@ -62,6 +67,7 @@ class VehicleModel {
   double rpm_ = 0;
   double speedMs_ = 0;
   double time_ = 0;
+  bool holding_ = false;
 };
 
 }  // namespace kelvra::simulator
