@@ -17,6 +17,7 @@
 #include "support/link_rig.h"
 #include "support/scenario.h"
 #include "support/tapped_port.h"
+#include "vehicle/gear_speed_dialog.h"
 
 namespace kelvra::testing {
 namespace {
@@ -177,6 +178,58 @@ TEST_P(EndToEnd, HangUpIsTracedAndTheLinkReconnects) {
     EXPECT_EQ(Run(again, link::InterfaceKind::Elm327), "");
   }
   EXPECT_TRUE(StateHas("Connexion OBD établie."));
+}
+
+// The gear speed dialog's capture, with the car driving steadily at 50 km/h in third: the pair
+// it fills gives the gear's speed at 1000 tr/mn.
+TEST_P(EndToEnd, CaptureCalibratesThirdGearFromASteadyDrive) {
+  StartCar(simulator::InterfaceKind::Elm327);
+  car->HoldSpeed(3, 50);
+  form::Window main{services, "Form1", "Kelvra", 800, 600};
+  form::Window form2{services, "Form2", "Rapports de boite", 606, 207};
+  vehicle::GearSpeedControls controls{form2, {}, {}, {}, {}};
+  for (std::size_t gear = 0; gear < vehicle::kGearCount; ++gear) {
+    const std::string n = std::to_string(gear + 1);
+    controls.speeds[gear] = &form2.Add<form::Edit>("edRv" + n, nullptr, "0");
+    controls.engineSpeeds[gear] = &form2.Add<form::Edit>("Edit" + n, nullptr, "0");
+    controls.gears[gear] = &form2.Add<form::RadioButton>("RadioButton" + n);
+    controls.mainSpeeds[gear] = &main.Add<form::Edit>("edRv" + n, nullptr, "0");
+  }
+  vehicle::GearSpeedDialog dialog{controls, station.engine};
+  station.handler.SetCaptureSink(&dialog);
+  form2.Show();
+  controls.gears[2]->UserSelect();
+
+  std::uint64_t answersAtStart = 0;
+  Scenario scenario;
+  scenario
+      .Then(
+          "online", [&] { return station.state.online; },
+          [&] {
+            answersAtStart = car->AnswersSent();
+            services.Dispatch([&] { dialog.ToggleCapture(); });
+          })
+      .Then(
+          "several speed and engine-speed readings",
+          [&] {
+            return car->AnswersSent() >= answersAtStart + 8 && controls.speeds[2]->Text() != "0" &&
+                   controls.engineSpeeds[2]->Text() != "0";
+          },
+          [&] {
+            services.Dispatch([&] { dialog.ToggleCapture(); });
+            services.Dispatch([&] { dialog.ApplyGearSpeeds(); });
+          });
+  EXPECT_EQ(Run(scenario, link::InterfaceKind::Elm327), "");
+  EXPECT_TRUE(dialogs.errors.empty());
+  EXPECT_FALSE(station.state.captureMode);
+  EXPECT_FALSE(form2.Visible());
+  EXPECT_NE(Port().written.find("010d\r"), std::string::npos) << Port().written;
+  EXPECT_EQ(controls.speeds[2]->Text(), "50");
+  const double truth = simOptions.car.gearSpeedsPer1000[2];
+  const double measured = ParseReal(controls.mainSpeeds[2]->Text());
+  EXPECT_NEAR(measured, truth, truth * 0.01) << controls.engineSpeeds[2]->Text();
+  for (std::size_t gear : {0u, 1u, 3u, 4u, 5u})
+    EXPECT_EQ(controls.mainSpeeds[gear]->Text(), "0");
 }
 
 INSTANTIATE_TEST_SUITE_P(Ports, EndToEnd, ::testing::Values(false, true),
