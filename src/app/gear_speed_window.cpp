@@ -26,14 +26,14 @@ GearSpeedWindow::GearSpeedWindow(form::Services& services,
       captureButton(Add<form::Button>("Button3", nullptr, "Démarrer/Arrêter capture")),
       dialog(CreateRows(mainSpeeds), engine) {
   Add<form::Label>("Label1", nullptr, "Vitesse (km/h)").SetBounds(90, 6, 0, 0);
-  Add<form::Label>("Label2", nullptr, "Régime (tr/mn)").SetBounds(170, 6, 0, 0);
+  Add<form::Label>("Label2", nullptr, "Régime (tr/mn)").SetBounds(174, 6, 0, 0);
   form::Label& heading =
       Add<form::Label>("Label3", nullptr, "Auto calibration (la connexion doit être active) :");
   heading.SetBounds(262, 6, 330, 16);
   heading.SetFont({form::kBlack, 7, false});
   Add<form::Label>("Label4", nullptr,
                    "Ne pas oublier d'enregistrer les changements après calibration")
-      .SetBounds(262, 148, 0, 0);
+      .SetBounds(250, 148, 0, 0);
   captureButton.SetBounds(262, 112, 200, 25);
   captureButton.SetEnabled(false);
   okButton.SetBounds(430, 174, 80, 25);

@@ -1,5 +1,7 @@
 #include "app/vehicle_page.h"
 
+#include <algorithm>
+
 #include "common/number_text.h"
 
 namespace kelvra::app {
@@ -36,7 +38,7 @@ VehiclePage::VehiclePage(form::Window& window, form::TabPage& tab)
       gearRatios(Group(window, "GroupBox1", transmission, "Rapports de boite", {8, 4, 190, 216})),
       gearSpeeds(
           Group(window, "GroupBox2", transmission, "Vitesse à 1000tr (km/h)", {206, 4, 190, 216})),
-      tyres(Group(window, "GroupBox3", transmission, "Pneumatiques", {404, 4, 205, 140})),
+      tyres(Group(window, "GroupBox3", transmission, "Pneumatiques", {404, 4, 205, 150})),
       aerodynamics(Group(window, "GroupBox5", weather, "Aérodynamique / Masse", {8, 4, 340, 140})),
       atmosphere(
           Group(window, "GroupBox4", weather, "Conditions atmosphériques", {356, 4, 255, 90})),
@@ -44,7 +46,7 @@ VehiclePage::VehiclePage(form::Window& window, form::TabPage& tab)
           Group(window, "GroupBox6", special, "Paramètres spéciaux", {8, 4, 600, 160})),
       performance(Group(window, "GroupBox7", special, "Infos performances", {8, 170, 600, 170})),
       influenceGroup(Group(window, "GroupBox8", constants, "Tracer influence des membres",
-                           {420, 4, 190, 124})),
+                           {440, 4, 170, 124})),
       consumption(Group(window, "GroupBox16", liveSettings, "Calcul Consommation instantannée",
                         {8, 4, 600, 250})),
       liveTorque(Group(window, "GroupBox17", liveSettings, "Calcul couple et puissance instannés",
@@ -54,7 +56,7 @@ VehiclePage::VehiclePage(form::Window& window, form::TabPage& tab)
       gearSpeedDialog(Placed<form::Button>(window, "Button30", transmission, {8, 256, 388, 25},
                                            "Calculer / Etalonner automatiquement les vitesses")),
       circumference(Placed<form::Edit>(window, "edCirc", tyres,
-                                       {140, 20 + 3 * kRowHeight, 56, kEditHeight},
+                                       {8, 18 + 4 * kRowHeight, 120, kEditHeight},
                                        LocalizeDecimal("1,8144"))),
       rollingFriction(Placed<form::Edit>(window, "edF", specialParameters,
                                          {420, 20, 70, kEditHeight}, LocalizeDecimal("0,015"))),
@@ -64,17 +66,17 @@ VehiclePage::VehiclePage(form::Window& window, form::TabPage& tab)
                                      {420, 20 + 2 * kRowHeight, 70, kEditHeight}, "5000")),
       intakeDelta(Placed<form::Edit>(window, "Edit1", performance,
                                      {420, 20 + 4 * kRowHeight, 70, kEditHeight}, "10")),
-      k1(Placed<form::Label>(window, "lbK1", constants, {230, 46, 0, 0}, "= 0 W/(km/h)^3")),
-      k2(Placed<form::Label>(window, "lbK2", constants, {230, 66, 0, 0}, "= 0 W/km.h")),
-      k3(Placed<form::Label>(window, "lbK3", constants, {230, 86, 0, 0}, "= 0 W/km².h^3")),
+      k1(Placed<form::Label>(window, "lbK1", constants, {200, 46, 0, 0}, "= 0 W/(km/h)^3")),
+      k2(Placed<form::Label>(window, "lbK2", constants, {200, 66, 0, 0}, "= 0 W/km.h")),
+      k3(Placed<form::Label>(window, "lbK3", constants, {200, 86, 0, 0}, "= 0 W/km².h^3")),
       sae(Placed<form::Label>(window, "lbSAE", constants, {120, 110, 0, 0}, "1")),
       influenceSpeed(
           Placed<form::Edit>(window, "edPVmax", influenceGroup, {110, 18, 60, kEditHeight}, "100")),
-      influenceAero(Placed<form::RadioButton>(window, "rbAero", influenceGroup, {8, 44, 170, 20},
+      influenceAero(Placed<form::RadioButton>(window, "rbAero", influenceGroup, {8, 44, 150, 20},
                                               "Aérodynamique", false, "influence")),
-      influenceFrot(Placed<form::RadioButton>(window, "rbFrot", influenceGroup, {8, 68, 170, 20},
+      influenceFrot(Placed<form::RadioButton>(window, "rbFrot", influenceGroup, {8, 68, 150, 20},
                                               "Frott. solides", false, "influence")),
-      influenceEc(Placed<form::RadioButton>(window, "rbEc", influenceGroup, {8, 92, 170, 20},
+      influenceEc(Placed<form::RadioButton>(window, "rbEc", influenceGroup, {8, 92, 150, 20},
                                             "Energie cinétique", false, "influence")),
       influencePlot(Placed<form::Image>(window, "imp", constants, {73, 150, 513, 177}, 513, 177)),
       influenceAxis(Placed<form::Image>(window, "impy", constants, {16, 150, 57, 177}, 57, 177)),
@@ -145,18 +147,17 @@ VehiclePage::VehiclePage(form::Window& window, form::TabPage& tab)
   mouseY.SetVisible(false);
 
   // Live consumption and power settings: the small fields sit in the gaps of their captions.
-  Row(consumption, "edRTsto", "Rapport Air/Gazole extremum :           : 1", 44, 190, 40);
-  Row(consumption, "edRTrhoD", "Masse volumique Gazole :                g/l", 44 + kRowHeight, 190,
-      40);
-  Row(consumption, "edRTmolD", "Masse molaire Gazole :                g/mol", 44 + 2 * kRowHeight,
-      190, 40);
-  Row(consumption, "edRTrempl", "==>  Taux de remplissage            %", 44 + 2 * kRowHeight, 470,
-      40, 300);
-  Row(consumption, "edRTcyl", "Cylindrée :               cc", 44 + 3 * kRowHeight, 470, 50, 300);
-  Row(consumption, "edRTrhoE", "Masse volumique Essence :              g/l", 44 + 4 * kRowHeight,
-      190, 40);
-  Row(consumption, "edRTmolE", "Masse molaire Essence :                g/mol", 44 + 5 * kRowHeight,
-      190, 40);
+  GapRow(consumption, "edRTsto", "Rapport Air/Gazole extremum :           : 1", 44);
+  GapRow(consumption, "edRTrhoD", "Masse volumique Gazole :                g/l", 44 + kRowHeight);
+  GapRow(consumption, "edRTmolD", "Masse molaire Gazole :                g/mol",
+         44 + 2 * kRowHeight);
+  GapRow(consumption, "edRTrempl", "==>  Taux de remplissage            %", 44 + 2 * kRowHeight,
+         300);
+  GapRow(consumption, "edRTcyl", "Cylindrée :               cc", 44 + 3 * kRowHeight, 300);
+  GapRow(consumption, "edRTrhoE", "Masse volumique Essence :              g/l",
+         44 + 4 * kRowHeight);
+  GapRow(consumption, "edRTmolE", "Masse molaire Essence :                g/mol",
+         44 + 5 * kRowHeight);
   Caption(liveTorque, "rbRTCLV", "Indexer le taux de charge sur :", 8, 22);
   places_.push_back({"rbRTdiesel", &consumption, {8, 20, 200, 20}});
   places_.push_back({"rbRTess", &consumption, {8, 44 + 3 * kRowHeight, 200, 20}});
@@ -180,6 +181,19 @@ void VehiclePage::Row(form::Container& parent, std::string_view field, std::stri
   const bool hidden = field == "edRTmolD" || field == "edRTmolE";
   Caption(parent, field, caption, captionX, y + 4, !hidden);
   places_.push_back({std::string(field), &parent, {editX, y, editWidth, kEditHeight}});
+}
+
+// The field sits in the run of blanks of its caption. Character widths are estimates of the
+// dialog font; the caption keeps its full text.
+void VehiclePage::GapRow(form::Container& parent, std::string_view field, std::string_view caption,
+                         int y, int captionX) {
+  constexpr double kCharWidth = 5.9;
+  constexpr double kBlankWidth = 3.5;
+  const std::size_t gap = caption.find("   ");
+  const std::size_t after = caption.find_first_not_of(' ', gap);
+  const int start = captionX + static_cast<int>((gap + 1) * kCharWidth);
+  const int width = std::max(24, static_cast<int>((after - gap - 2) * kBlankWidth));
+  Row(parent, field, caption, y, start, width, captionX);
 }
 
 form::Container* VehiclePage::ParentOf(std::string_view controlName) const {

@@ -84,6 +84,8 @@ class VehiclePage {
                bool shown = true);
   void Row(form::Container& parent, std::string_view field, std::string_view caption, int y,
            int editX, int editWidth = 60, int captionX = 8);
+  void GapRow(form::Container& parent, std::string_view field, std::string_view caption, int y,
+              int captionX = 8);
 
   form::Window& window_;
   form::TabPage& tab_;

@@ -130,6 +130,65 @@ class MainWindowTest : public QObject {
     QVERIFY(QFile::exists(program.folder.filePath("log1.log")));
   }
 
+  // Every editor field on its page with its caption, inside its parent, and the gear dialog
+  // behind Button30 writing the main window's speeds.
+  void vehicleEditorPagesAndTheGearDialog() {
+    Program program;
+    app::MainWindow& w = program.windows.form1;
+    QStringList pages;
+    for (form::TabPage* page : w.vehicleEditor.pages.Pages())
+      pages << QString::fromStdString(page->Name() + " " + page->Caption());
+    QCOMPARE(pages, (QStringList{"TabSheet5 Transmission/liaison au sol",
+                                 "TabSheet6 Aérodynamique/Conditions météo",
+                                 "TabSheet7 Paramètres spéciaux", "tsK Verif. Constantes",
+                                 "TabSheet4 Param. Calculs RT"}));
+    const std::vector<std::string> hidden{"edPerim", "edRpmpmax", "Edit1", "edRTmolD", "edRTmolE"};
+    std::vector<std::string> fields{"edCirc", "edF", "edPerim", "edRpmpmax", "Edit1"};
+    for (std::size_t field = 0; field < vehicle::kFieldCount; ++field)
+      fields.emplace_back(vehicle::FieldName(field));
+    for (const std::string& name : fields) {
+      form::Control& field = w.Get<form::Edit>(name);
+      form::Control& caption = w.Get<form::Label>("lbCaption" + name);
+      const bool shown = std::find(hidden.begin(), hidden.end(), name) == hidden.end();
+      QVERIFY2(field.Visible() == shown, name.c_str());
+      QVERIFY2(caption.Visible() == shown, name.c_str());
+      QVERIFY2(caption.Parent() == field.Parent(), name.c_str());
+      form::Control* page = field.Parent();
+      while (page != nullptr && page->Parent() != &w.vehicleEditor.pages)
+        page = page->Parent();
+      QVERIFY2(page != nullptr, name.c_str());
+    }
+    QVERIFY(!w.Get<form::Edit>("edPerim").Enabled());
+    QCOMPARE(w.Get<form::Edit>("edRTcyl").Parent(), &w.vehicleEditor.consumption);
+    QCOMPARE(w.Get<form::Edit>("edCirc").Text(), std::string("1,8144"));
+    QCOMPARE(w.vehicleEditor.k2.Caption(), std::string("= 0 W/km.h"));
+    QCOMPARE(w.vehicleEditor.influenceReadout.Caption(),
+             std::string("Vitesse : 0 km/h ; Puissance/Energie : 0 kW/kJ"));
+    // Laid out inside their parents.
+    for (const auto& control : w.Controls()) {
+      const form::Bounds& b = control->GetBounds();
+      const form::Container* parent = control->Parent();
+      if (!control->IsVisual() || parent == nullptr || b.width == 0)
+        continue;
+      const form::Bounds& p = parent->GetBounds();
+      if (p.width == 0)
+        continue;
+      QVERIFY2(
+          b.left >= 0 && b.top >= 0 && b.left + b.width <= p.width && b.top + b.height <= p.height,
+          control->Name().c_str());
+    }
+
+    w.vehicleEditor.gearSpeedDialog.UserClick();
+    app::GearSpeedWindow& form2 = program.windows.form2;
+    QVERIFY(form2.Visible());
+    QVERIFY(!form2.captureButton.Enabled());  // offline
+    form2.Get<form::Edit>("edRv1").SetText("50");
+    form2.Get<form::Edit>("Edit1").SetText("2500");
+    form2.okButton.UserClick();
+    QVERIFY(!form2.Visible());
+    QCOMPARE(w.Get<form::Edit>("edRv1").Text(), std::string("20"));
+  }
+
   void doubleClickOnAStoredVehicleSelectsIt() {
     Program program;
     QFile file(program.folder.filePath("vehicules.ini"));
