@@ -22,7 +22,8 @@ namespace {
 using simulator::InterfaceKind;
 
 constexpr std::string_view kStdinCommands =
-    "pull RAPPORT [RÉGIME], idle, drop, garble, buserror, canerror, hangup, resume, status, quit";
+    "pull RAPPORT [RÉGIME], hold RAPPORT KM/H, idle, drop, garble, buserror, canerror, hangup, "
+    "resume, status, quit";
 constexpr double kDefaultPullRpm = 1500;
 
 struct SimulateOptions {
@@ -153,6 +154,8 @@ class Console {
         return false;
       } else if (command == "pull") {
         Pull(words);
+      } else if (command == "hold") {
+        Hold(words);
       } else if (command == "idle") {
         simulator_.SetIdle();
         Say("Ralenti");
@@ -199,6 +202,20 @@ class Console {
     simulator_.StartPull(gear, rpm);
     Say("Tirage à pleine charge en " + std::to_string(gear) + "e depuis " + FormatGeneral(rpm) +
         " tr/mn");
+  }
+
+  // A steady drive, for calibrating a gear's speed at 1000 tr/mn.
+  void Hold(std::istringstream& words) {
+    std::string gearText, speedText;
+    words >> gearText >> speedText;
+    std::int32_t gear = 0;
+    double kmh = 0;
+    if (!TryParseInteger(gearText, gear) || !TryParseReal(speedText, kmh)) {
+      err_ << "Usage : hold RAPPORT KM/H" << std::endl;
+      return;
+    }
+    simulator_.HoldSpeed(gear, kmh);
+    Say("Vitesse stabilisée en " + std::to_string(gear) + "e à " + FormatGeneral(kmh) + " km/h");
   }
 
   void Status() {

@@ -46,6 +46,12 @@ TEST(SimulateCommand, ServesThePtyAndObeysCommandsOnStdin) {
   EXPECT_TRUE(status.ends_with("ligne ouverte")) << status;
   cli.WriteLine("pull 8");
   EXPECT_EQ(cli.ReadErrorLine(), "Rapport inexistant : 8");
+  cli.WriteLine("hold 3 50");
+  EXPECT_EQ(cli.ReadLine(), "Vitesse stabilisée en 3e à 50 km/h");
+  ASSERT_TRUE(port.Write("010d\r"));
+  EXPECT_EQ(port.ReadUntilPrompt(), "41 0D 32 \r\r>");
+  cli.WriteLine("hold 3");
+  EXPECT_EQ(cli.ReadErrorLine(), "Usage : hold RAPPORT KM/H");
   cli.WriteLine("quit");
   EXPECT_EQ(cli.ReadLine(), "Simulateur arrêté");
   EXPECT_EQ(cli.Wait(), 0);
