@@ -25,4 +25,9 @@ KelvraWindows::KelvraWindows(form::Services& services, link::SerialPort& compone
   form1.vehicleEditor.gearSpeedDialog.onClick = [this](form::Control&) { form2.Show(); };
 }
 
+// The gear dialog goes before the main window's link: no answer may reach it after.
+KelvraWindows::~KelvraWindows() {
+  form1.answers.SetCaptureSink(nullptr);
+}
+
 }  // namespace kelvra::app

@@ -15,6 +15,9 @@ class KelvraWindows {
  public:
   KelvraWindows(form::Services& services, link::SerialPort& componentPort,
                 link::SerialPort& alternativePort);
+  ~KelvraWindows();
+  KelvraWindows(const KelvraWindows&) = delete;
+  KelvraWindows& operator=(const KelvraWindows&) = delete;
 
   MainWindow form1;
   GearSpeedWindow form2;
