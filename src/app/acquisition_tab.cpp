@@ -49,39 +49,39 @@ AcquisitionTab::AcquisitionTab(form::Window& window, form::PageControl& pages)
       goToDiag(
           window.Add<form::Button>("btActiveDiag", stateTrace.Parent(), "Activer lecture diag")),
       showBuffer(window.Add<form::Button>("Button12", stateTrace.Parent(), "afficher tampon")) {
-  serialGroup.SetBounds(4, 4, 262, 190);
+  serialGroup.SetBounds(4, 4, 240, 190);
   Caption(window, "Label100", &serialGroup, "Port :", 10, 24);
-  portList.SetBounds(80, 20, 170, 22);
+  portList.SetBounds(80, 20, 150, 22);
   Caption(window, "Label101", &serialGroup, "Interface :", 10, 52);
   interfaceList.SetItems({"ELM323", "ELM327", "mOByDic"});
   interfaceList.SetItemIndex(2);
-  interfaceList.SetBounds(80, 48, 170, 22);
+  interfaceList.SetBounds(80, 48, 150, 22);
   rateLabel.SetBounds(10, 80, 0, 0);
   rate9600.SetBounds(80, 76, 70, 20);
-  rate38400.SetBounds(160, 76, 80, 20);
+  rate38400.SetBounds(150, 76, 80, 20);
   // The rate is for ELM chips only, and the form starts on mOByDic.
   rateLabel.SetVisible(false);
   rate9600.SetVisible(false);
   rate38400.SetVisible(false);
-  alternativePort.SetBounds(10, 104, 240, 20);
-  connectButton.SetBounds(10, 132, 115, 25);
-  disconnectButton.SetBounds(135, 132, 115, 25);
-  resetButton.SetBounds(10, 160, 115, 25);
+  alternativePort.SetBounds(10, 104, 220, 20);
+  connectButton.SetBounds(10, 132, 105, 25);
+  disconnectButton.SetBounds(125, 132, 105, 25);
+  resetButton.SetBounds(10, 160, 105, 25);
   resetButton.SetEnabled(false);
 
   auto* manual = manualCommand.Parent();
-  manual->SetBounds(4, 198, 262, 76);
-  manualCommand.SetBounds(10, 20, 240, 22);
-  sendManual.SetBounds(10, 46, 240, 25);
+  manual->SetBounds(4, 198, 240, 76);
+  manualCommand.SetBounds(10, 20, 220, 22);
+  sendManual.SetBounds(10, 46, 220, 25);
   sendManual.SetEnabled(false);
 
   // The run plot (399 x 183) takes the right of the group; buttons, thresholds and options the
   // left, the gauge between them.
   auto* acquisition = viewRpm.Parent();
-  acquisition->SetBounds(270, 4, 573, 270);
-  viewRpm.SetBounds(8, 18, 120, 25);
-  acquire.SetBounds(8, 46, 120, 25);
-  recorder.stop.SetBounds(8, 74, 120, 25);
+  acquisition->SetBounds(248, 4, 595, 270);
+  viewRpm.SetBounds(8, 18, 150, 25);
+  acquire.SetBounds(8, 46, 150, 25);
+  recorder.stop.SetBounds(8, 74, 150, 25);
   viewRpm.SetEnabled(false);
   acquire.SetEnabled(false);
   recorder.startLabel.SetBounds(8, 104, 0, 0);
@@ -93,15 +93,15 @@ AcquisitionTab::AcquisitionTab(form::Window& window, form::PageControl& pages)
   forceConnection.SetBounds(8, 248, 120, 20);
   forceConnection.SetVisible(false);
   useSpeed.SetBounds(8, 190, 150, 20);
-  shiftAlert.SetBounds(8, 214, 100, 20);
-  shiftRpm.SetBounds(108, 212, 50, 21);
-  recorder.gaugeTop.SetBounds(128, 10, 0, 0);
-  recorder.gauge.SetBounds(140, 25, 18, 183);
-  recorder.rpmText.SetBounds(112, 244, 0, 0);
-  recorder.PlacePlot(166, 25);
-  recorder.livePlot.SetBounds(166, 240, 160, 20);
-  recorder.exportButton.SetBounds(166, 212, 160, 25);
-  recorder.showCurves.SetBounds(334, 212, 230, 25);
+  shiftAlert.SetBounds(8, 214, 110, 20);
+  shiftRpm.SetBounds(118, 212, 40, 21);
+  recorder.gaugeTop.SetBounds(158, 8, 0, 0);
+  recorder.gauge.SetBounds(166, 25, 18, 183);
+  recorder.rpmText.SetBounds(100, 244, 0, 0);
+  recorder.PlacePlot(190, 25);
+  recorder.livePlot.SetBounds(190, 240, 160, 20);
+  recorder.exportButton.SetBounds(190, 212, 160, 25);
+  recorder.showCurves.SetBounds(358, 212, 230, 25);
 
   auto* traces = stateTrace.Parent();
   traces->SetBounds(4, 278, 835, 132);
