@@ -189,6 +189,36 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Get<form::Edit>("edRv1").Text(), std::string("20"));
   }
 
+  // The power tab's button and check box, when they exist, take part in the selection; a field
+  // that is not a number stops it before the tabs.
+  void selectionAndThePowerTabsControls() {
+    Program program;
+    app::MainWindow& w = program.windows.form1;
+    auto& assign = w.Add<form::Button>("Button21", &w.powerPage, "Affecter au veh.");
+    auto& showCurves = w.Add<form::CheckBox>("CheckBox2", &w.powerPage,
+                                             "Afficher déja les courbes si disponible", true);
+    int asked = 0;
+    w.showStoredCurve = [&] { ++asked; };
+
+    w.Get<form::Edit>("edMasse").SetText("lourd");
+    w.selectVehicle.UserClick();
+    QCOMPARE(program.dialogs.errors,
+             (std::vector<std::string>{"'lourd' is not a valid floating point value"}));
+    QVERIFY(!w.powerPage.TabVisible());
+    QVERIFY(!w.vehicleEditor.constants.TabVisible());
+    QCOMPARE(asked, 0);
+
+    w.Get<form::Edit>("edMasse").SetText("1000");
+    w.selectVehicle.UserClick();
+    QVERIFY(!assign.Enabled());
+    QVERIFY(w.powerPage.TabVisible());
+    QCOMPARE(asked, 1);
+    QCOMPARE(w.vehicleEditor.sae.Caption(), std::string("1,05229592323303"));
+    showCurves.SetChecked(false);
+    w.selectVehicle.UserClick();
+    QCOMPARE(asked, 1);
+  }
+
   void doubleClickOnAStoredVehicleSelectsIt() {
     Program program;
     QFile file(program.folder.filePath("vehicules.ini"));
