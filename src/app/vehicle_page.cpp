@@ -85,8 +85,7 @@ VehiclePage::VehiclePage(form::Window& window, form::TabPage& tab)
                                            "Vitesse : 0 km/h ; Puissance/Energie : 0 kW/kJ")),
       mouseX(Placed<form::Label>(window, "lbx1", constants, {500, 332, 0, 0}, "0")),
       mouseY(Placed<form::Label>(window, "lby1", constants, {540, 332, 0, 0}, "0")),
-      window_(window),
-      tab_(tab) {
+      window_(window) {
   pages.SetActivePage(&transmission);
   // Shown with the other work tabs when a vehicle is selected.
   constants.SetTabVisible(false);
@@ -97,7 +96,6 @@ VehiclePage::VehiclePage(form::Window& window, form::TabPage& tab)
       "Première :", "Seconde :", "Troisième :", "Quatrième :", "Cinquième :", "Sixième :"};
   for (int gear = 0; gear < 6; ++gear) {
     const std::string n = std::to_string(gear + 1);
-    // Captions as the window has always shown them, "Première :" ... "Sixième :".
     Row(gearRatios, "edR" + n, gears[gear], 20 + (gear + 1) * kRowHeight, 110);
     Row(gearSpeeds, "edRv" + n, gears[gear], 20 + gear * kRowHeight, 110);
   }

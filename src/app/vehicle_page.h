@@ -88,7 +88,6 @@ class VehiclePage {
               int captionX = 8);
 
   form::Window& window_;
-  form::TabPage& tab_;
   std::vector<Place> places_;
   std::unique_ptr<vehicle::VehicleEditor> editor_;
   std::unique_ptr<vehicle::InfluencePlot> influence_;
