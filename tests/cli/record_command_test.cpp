@@ -57,27 +57,59 @@ double ModelSeconds(int gear, double fromRpm, double toRpm) {
   return seconds;
 }
 
+struct PullCase {
+  const char* name;
+  bool useSpeed;
+  double stop;
+};
+
+class RecordPullTest : public ::testing::TestWithParam<PullCase> {};
+
 // A whole dyno pull from a script: the real program records the simulated car over a pty while it
-// pulls in second gear, and the run rises at the rate the car model gives.
-TEST(RecordCommand, RecordsAFullThrottlePullBetweenTheThresholds) {
+// pulls in second gear, and the run rises at the rate the car model gives. From the vehicle speed,
+// the engine speed moves in steps of one km/h (77 tr/mn in second gear), so that run is longer.
+TEST_P(RecordPullTest, RecordsAFullThrottlePullBetweenTheThresholds) {
+  const PullCase& c = GetParam();
   constexpr int kGear = 2;
   constexpr double kStart = 2500;
-  constexpr double kStop = 4500;
+  const double step = c.useSpeed ? 1000 / 13.0 : 1;
   simulator::PtyOptions options;
   options.responder.kind = simulator::InterfaceKind::Elm327;
   options.baudRate = 38400;
   options.latency = std::chrono::milliseconds(5);
   simulator::PtySimulator car(options);
   const std::string path = car.Start();
-  const std::filesystem::path runFile = std::filesystem::temp_directory_path() /
-                                        ("kelvra-record-" + std::to_string(::getpid()) + ".txt");
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("kelvra-record-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  // The car's second gear as the vehicle file gives it: 13 km/h at 1000 tr/mn.
+  std::ofstream(folder / "vehicules.ini", std::ios::binary)
+      << "[liste]\r\nSimul=Simul\r\n[Simul]\r\nv2e=13\r\n";
+  const std::filesystem::path runFile = folder / "run.txt";
 
+  std::vector<std::string> args = {"record",
+                                   "--port",
+                                   path,
+                                   "--interface",
+                                   "elm327",
+                                   "--baud",
+                                   "38400",
+                                   "--start",
+                                   "2500",
+                                   "--stop",
+                                   std::to_string(static_cast<int>(c.stop)),
+                                   "--gear",
+                                   std::to_string(kGear),
+                                   "--timeout",
+                                   "20",
+                                   "--out",
+                                   runFile.string()};
+  if (c.useSpeed) {
+    for (const char* arg : {"--use-speed", "--vehicle", "simul"})
+      args.push_back(arg);
+  }
   auto child = std::async(std::launch::async, [&] {
-    return RunProcess(KELVRA_CLI_PATH,
-                      {"record", "--port", path, "--interface", "elm327", "--baud", "38400",
-                       "--start", "2500", "--stop", "4500", "--gear", std::to_string(kGear),
-                       "--timeout", "20", "--out", runFile.string()},
-                      {});
+    return RunProcess(KELVRA_CLI_PATH, args, {"KELVRA_DATA_DIR=" + folder.string()});
   });
   // Online after atz, ate0 and the first engine speed; the next request is the recorder's.
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(15);
@@ -85,19 +117,19 @@ TEST(RecordCommand, RecordsAFullThrottlePullBetweenTheThresholds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   car.StartPull(kGear, 2000);
   const ProcessResult result = child.get();
+  const std::vector<Sample> run = ReadRunFile(runFile);
+  std::filesystem::remove_all(folder);
 
   ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
   EXPECT_NE(result.out.find("Acquisition ..."), std::string::npos) << result.out;
-  const std::vector<Sample> run = ReadRunFile(runFile);
-  std::filesystem::remove(runFile);
   EXPECT_NE(result.out.find("Échantillons : " + std::to_string(run.size())), std::string::npos)
       << result.out;
   ASSERT_GT(run.size(), 50u);
   EXPECT_EQ(run.front().time, 0);
   EXPECT_GT(run.front().rpm, kStart);
-  EXPECT_LT(run.front().rpm, kStart + 100);
-  EXPECT_LE(run.back().rpm, kStop);
-  EXPECT_GT(run.back().rpm, kStop - 100);
+  EXPECT_LT(run.front().rpm, kStart + 20 + step);
+  EXPECT_LE(run.back().rpm, c.stop);
+  EXPECT_GT(run.back().rpm, c.stop - 20 - step);
   for (size_t i = 1; i < run.size(); ++i) {
     EXPECT_GT(run[i].time, run[i - 1].time);
     EXPECT_GE(run[i].rpm, run[i - 1].rpm);
@@ -110,6 +142,11 @@ TEST(RecordCommand, RecordsAFullThrottlePullBetweenTheThresholds) {
             << run.size() << " échantillons en " << run.back().time << " s)" << std::endl;
   EXPECT_NEAR(recorded / model, 1.0, 0.1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sources, RecordPullTest,
+                         ::testing::Values(PullCase{"engine_speed", false, 4500},
+                                           PullCase{"vehicle_speed", true, 5000}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecordCommand, SpeedWithoutVehicleOrUnknownVehicleIsRefused) {
   const ProcessResult usage = RunProcess(
