@@ -23,15 +23,25 @@ std::vector<std::string> RunLines(const RunBuffer& buffer, float t0, float t1) {
   return lines;
 }
 
-void WriteRunFile(const std::string& path, const std::vector<std::string>& lines) {
+std::ofstream CreateRunFile(const std::string& path) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out.is_open())
     throw FileError("Cannot create file " + path);
+  return out;
+}
+
+void WriteRunLines(std::ofstream& out, const std::vector<std::string>& lines,
+                   const std::string& path) {
   for (const std::string& line : lines)
     out << Utf8ToCp1252(line) << "\r\n";
-  out.flush();
+  out.close();
   if (!out)
     throw FileError("Unable to write to " + path);
+}
+
+void WriteRunFile(const std::string& path, const std::vector<std::string>& lines) {
+  std::ofstream out = CreateRunFile(path);
+  WriteRunLines(out, lines, path);
 }
 
 }  // namespace kelvra::acquisition

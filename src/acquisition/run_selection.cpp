@@ -71,10 +71,11 @@ void RunSelection::btExpClick() {
   dialog.SetDefaultExt("txt");
   if (!dialog.Execute())
     return;
-  // Taken before the file exists, so that a file that cannot be created leaves no trace of success.
-  const std::vector<std::string> lines = RunLines(buffer_, t0_, t1_);
-  WriteRunFile(dialog.FileName(), lines);
+  const std::string& path = dialog.FileName();
+  // A file that cannot be created is reported before anything claims the extraction started.
+  std::ofstream out = CreateRunFile(path);
   log_.State("Démarrage de l'extraction.");
+  WriteRunLines(out, RunLines(buffer_, t0_, t1_), path);
   log_.State("Extraction terminée.");
 }
 

@@ -95,6 +95,7 @@ TEST_F(RunSelectionTest, FileThatCannotBeCreatedIsReported) {
   panel.exportButton.UserClick();
   ASSERT_EQ(rig.env.dialogs.errors.size(), 1u);
   EXPECT_NE(rig.env.dialogs.errors[0].find(path), std::string::npos);
+  EXPECT_FALSE(rig.StateHas("Démarrage de l'extraction."));
   EXPECT_FALSE(rig.StateHas("Extraction terminée."));
 }
 
