@@ -87,7 +87,9 @@ std::vector<double> ReadGears(const CarReader& reader) {
 // "0A 2C", "010A;012C": the PID in hex, with or without the mode in front.
 std::set<int> ReadPids(const CarReader& reader) {
   std::set<int> pids;
-  for (std::string_view code : Split(reader.Text("pid_absents"), "; ,")) {
+  // Kept alive here: the pieces are views into it.
+  const std::string text = reader.Text("pid_absents");
+  for (std::string_view code : Split(text, "; ,")) {
     const std::string_view pid = code.size() == 4 && code.starts_with("01") ? code.substr(2) : code;
     const auto value = pid.size() == 2 ? ParseHexDigits(pid) : std::nullopt;
     if (!value)
