@@ -23,4 +23,10 @@ double EvaluateCurve(const CurveSet& set, int k, int rpm, Quantity quantity, dou
   return static_cast<double>(s * correction * 10);
 }
 
+std::optional<vehicle::StoredCurve> NewestStoredCurve(const CurveSet& set) {
+  if (set.curveCount < 1 || set.curveCount > CurveSet::kColumns)
+    return std::nullopt;
+  return vehicle::StoredCurve::FromRange(set.columns[set.curveCount - 1], set.r0, set.rfin);
+}
+
 }  // namespace kelvra::power

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <vector>
+
+#include "vehicle/stored_curve.h"
 
 namespace kelvra::power {
 
@@ -45,5 +48,9 @@ struct CurveSet {
 // `correction` (the SAE factor when "Corrigé SAE" is checked, else 1). A column outside the table
 // is 0.
 double EvaluateCurve(const CurveSet& set, int k, int rpm, Quantity quantity, double correction = 1);
+
+// The newest curve as the vehicle keeps it ("Affecter au veh."): its coefficients and the set's
+// range truncated to whole engine speeds. None while the set holds no curve.
+std::optional<vehicle::StoredCurve> NewestStoredCurve(const CurveSet& set);
 
 }  // namespace kelvra::power

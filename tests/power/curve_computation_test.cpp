@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/errors.h"
+#include "common/ini_file.h"
 #include "run_files.h"
 
 namespace kelvra::power {
@@ -218,6 +219,29 @@ TEST_F(CurveComputationTest, VehicleCurveTakesItsOwnRangeAndMaximaStayStrict) {
   AddStored({1}, 2500, 2600);
   EXPECT_EQ(set.r0, 2500);
   EXPECT_EQ(set.rfin, 2600);
+}
+
+// "Affecter au veh." then a later selection of the vehicle shows the very curve again.
+TEST_F(CurveComputationTest, StoredCurveReadsBackAsTheSameCurve) {
+  EXPECT_EQ(NewestStoredCurve(workspace.curves), std::nullopt);
+  AddRun(Rpms(2000, 30), 2);
+  AddRun(Rpms(1900, 40), 20);
+  const std::optional<vehicle::StoredCurve> curve = NewestStoredCurve(workspace.curves);
+  ASSERT_TRUE(curve.has_value());
+  EXPECT_EQ(curve->coefficients.size(), 20u);
+  EXPECT_EQ(curve->startRpm, 1900);
+  IniFile file(files.Path("vehicules.ini"));
+  vehicle::WriteCurve(file, "A", *curve);
+  const auto noTrace = [](std::string_view) {};
+  PowerWorkspace shown;
+  ASSERT_EQ(
+      AddCurve(shown, CurveRequest::FromVehicle(vehicle::ReadCurve(file, "A", noTrace)), Inputs(4))
+          .status,
+      Status::kAdded);
+  EXPECT_EQ(shown.curves.r0, curve->startRpm);
+  EXPECT_EQ(shown.curves.rfin, curve->endRpm);
+  for (int rpm = 1900; rpm <= 4000; rpm += 100)
+    EXPECT_EQ(EvaluateCurve(shown.curves, 0, rpm, Quantity::kTorque), Curve(1, rpm)) << rpm;
 }
 
 TEST_F(CurveComputationTest, ExportFollowsTheRunText) {

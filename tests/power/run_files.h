@@ -16,7 +16,8 @@ class RunFiles {
 
   // Writes the lines, each ended by CR LF, and gives the file's path.
   std::string Write(const std::vector<std::string>& lines);
-  std::string Missing() const { return (folder_ / "absent.txt").string(); }
+  std::string Missing() const { return Path("absent.txt"); }
+  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
 
  private:
   std::filesystem::path folder_;
