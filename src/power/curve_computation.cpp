@@ -64,11 +64,19 @@ AddOutcome AddCurve(PowerWorkspace& workspace, const CurveRequest& request,
   CurveSet& set = workspace.curves;
   if (request.fromVehicle && !request.storedCurve)
     return {AddOutcome::Status::kNoStoredCurve, {}, false};
+  if (request.fromVehicle) {
+    const vehicle::StoredCurve& stored = *request.storedCurve;
+    if (stored.startRpm < 0 || stored.endRpm > kMaxStoredRpm || stored.startRpm > kMaxStoredRpm ||
+        stored.endRpm < 0)
+      return Refused(kBadStoredRangeMessage);
+  }
   std::vector<std::string> runText;
   if (!request.fromVehicle) {
     auto lines = ReadRunFile(request.runFilePath);
     if (!lines)
       return Refused(kInvalidFileMessage);
+    if (lines->size() > kMaxRunLines)
+      return Refused(kRunTooLongMessage);
     runText = std::move(*lines);
   }
   workspace.trace.clear();

@@ -43,6 +43,13 @@ struct PowerWorkspace {
 inline constexpr const char* kInvalidFileMessage = "Fichier invalide";
 inline constexpr const char* kTooManyCurvesMessage =
     "Nombre maximal de courbes atteint, veuillez effacer.";
+// Far beyond a recorded run (12000 samples), short of a fit that would exhaust memory.
+inline constexpr std::size_t kMaxRunLines = 100000;
+inline constexpr const char* kRunTooLongMessage = "Fichier trop long : 100000 lignes au plus.";
+// A stored range outside the engine speeds the chart covers would take ages to evaluate.
+inline constexpr int kMaxStoredRpm = 32000;
+inline constexpr const char* kBadStoredRangeMessage =
+    "Courbe du véhicule invalide : régimes hors de 0 à 32000 tr/mn.";
 
 struct AddOutcome {
   enum class Status {

@@ -136,6 +136,15 @@ TEST_F(CurveComputationTest, RefusedCurvesLeaveTheSetAsItWas) {
   EXPECT_EQ(AddCurve(workspace, CurveRequest::FromVehicle(std::nullopt), Inputs(4)).status,
             Status::kNoStoredCurve);
   unchanged();
+  for (const auto& [r0, rfin] : {std::pair{-2000000000, 6000}, std::pair{1000, 2000000000}}) {
+    outcome = AddStored({1}, r0, rfin);
+    EXPECT_EQ(outcome.status, Status::kRefused);
+    EXPECT_EQ(outcome.message, "Courbe du véhicule invalide : régimes hors de 0 à 32000 tr/mn.");
+    unchanged();
+  }
+  outcome = AddLines(std::vector<std::string>(100001, "0;1000"), 1);
+  EXPECT_EQ(outcome.message, "Fichier trop long : 100000 lignes au plus.");
+  unchanged();
 }
 
 TEST_F(CurveComputationTest, SeventhCurveIsTheLast) {
