@@ -16,12 +16,6 @@ AddOutcome Refused(std::string message) {
   return {AddOutcome::Status::kRefused, std::move(message), false};
 }
 
-std::string TooFewPointsMessage(std::size_t points, int coefficients) {
-  return "Pas assez de points de mesure (" + FormatInteger(static_cast<std::int64_t>(points)) +
-         ") pour un lissage de " + FormatInteger(coefficients) +
-         " : réduisez le lissage ou choisissez une plage plus longue.";
-}
-
 // The fit reads engine speeds back as whole numbers, as they are recorded.
 double WholeRpm(float rpm) {
   if (std::trunc(rpm) != rpm || !std::isfinite(rpm))

@@ -2,23 +2,34 @@
 
 #include <Eigen/Dense>
 #include <algorithm>
-#include <cassert>
+#include <cstdint>
+
+#include "common/errors.h"
+#include "common/number_text.h"
 
 namespace kelvra::power {
 
+std::string TooFewPointsMessage(std::size_t points, int coefficients) {
+  return "Pas assez de points de mesure (" + FormatInteger(static_cast<std::int64_t>(points)) +
+         ") pour un lissage de " + FormatInteger(coefficients) +
+         " : réduisez le lissage ou choisissez une plage plus longue.";
+}
+
 std::vector<double> FitTorqueCurve(std::span<const double> rpm, std::span<const double> torque,
                                    int count) {
-  assert(rpm.size() == torque.size() && rpm.size() >= static_cast<std::size_t>(count));
-  if (count <= 0 || rpm.empty())
+  const std::size_t points = std::min(rpm.size(), torque.size());
+  if (count <= 0)
     return {};
-  const auto [low, high] = std::minmax_element(rpm.begin(), rpm.end());
+  if (points < static_cast<std::size_t>(count))
+    throw Error(TooFewPointsMessage(points, count));
+  const auto [low, high] = std::minmax_element(rpm.begin(), rpm.begin() + points);
   const double centre = (*low + *high) / 2;
   double halfSpan = (*high - *low) / 2;
   if (halfSpan <= 0)
     halfSpan = 1;
 
   // Columns t^0 .. t^(count-1) with t in [-1, 1]: well conditioned where raw speeds are not.
-  const Eigen::Index rows = static_cast<Eigen::Index>(rpm.size());
+  const Eigen::Index rows = static_cast<Eigen::Index>(points);
   Eigen::MatrixXd design(rows, count);
   Eigen::VectorXd measured(rows);
   for (Eigen::Index i = 0; i < rows; ++i) {

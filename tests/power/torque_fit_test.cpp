@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cmath>
 
+#include "common/errors.h"
+
 namespace kelvra::power {
 namespace {
 
@@ -21,6 +23,7 @@ TEST(TorqueFitTest, RecoversAPolynomialAsRawEngineSpeedCoefficients) {
   EXPECT_NEAR(c[1], 0.04, 1e-10);
   EXPECT_NEAR(c[2], 60, 1e-6);
   EXPECT_TRUE(FitTorqueCurve(rpm, torque, 0).empty());
+  EXPECT_THROW(FitTorqueCurve(std::span(rpm).first(2), std::span(torque).first(2), 3), Error);
 }
 
 // Twenty coefficients over a run's range: a smooth curve is followed closely everywhere, quickly.
