@@ -1,19 +1,14 @@
-#include <QCoreApplication>
 #include <QTimer>
 #include <optional>
 
 #include "acquisition/recorder_station.h"
 #include "acquisition/run_file.h"
 #include "cli/commands.h"
-#include "cli/console_services.h"
+#include "cli/link_session.h"
 #include "cli/trace_echo.h"
 #include "common/errors.h"
 #include "common/number_text.h"
-#include "form/system_clock.h"
-#include "link/alternative_port.h"
 #include "link/link_station.h"
-#include "qt/qt_serial_port.h"
-#include "qt/qt_timer_service.h"
 #include "vehicle/vehicle_keys.h"
 #include "vehicle/vehicle_profile.h"
 #include "vehicle/vehicle_store.h"
@@ -23,17 +18,13 @@ namespace kelvra::cli {
 namespace {
 
 struct RecordOptions {
-  std::string port;
-  link::InterfaceKind kind = link::InterfaceKind::Elm327;
-  bool fastRate = false;
-  bool alternative = false;
+  LinkOptions link;
   std::string startRpm = "0";
   std::string stopRpm = "0";
   bool useSpeed = false;
   int gear = 3;
   std::string vehicle;
   std::string out;
-  int timeoutSeconds = 120;
 };
 
 // The field of the vehicle editor that holds a gear's speed per 1000 tr/mn ("v3e" for the third).
@@ -42,34 +33,17 @@ static_assert(vehicle::kTextKeys[kFirstGearSpeedField].field == "edRv1");
 
 std::optional<RecordOptions> ParseOptions(const Invocation& invocation) {
   RecordOptions options;
+  options.link.timeoutSeconds = 120;  // a whole pull, not only the connection
   const auto& args = invocation.arguments;
   for (size_t i = 0; i < args.size(); ++i) {
+    const OptionTaken taken = TakeLinkOption(args, i, options.link, invocation.err);
+    if (taken == OptionTaken::Invalid)
+      return std::nullopt;
+    if (taken == OptionTaken::Yes)
+      continue;
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
-    if (arg == "--port" && hasValue) {
-      options.port = args[++i];
-    } else if (arg == "--interface" && hasValue) {
-      const std::string& kind = args[++i];
-      if (kind == "elm327") {
-        options.kind = link::InterfaceKind::Elm327;
-      } else if (kind == "elm323") {
-        options.kind = link::InterfaceKind::Elm323;
-      } else if (kind == "mobydic") {
-        options.kind = link::InterfaceKind::Mobydic;
-      } else {
-        invocation.err << "Interface inconnue : " << kind << " (elm327, elm323 ou mobydic)\n";
-        return std::nullopt;
-      }
-    } else if (arg == "--baud" && hasValue) {
-      const std::string& baud = args[++i];
-      if (baud != "9600" && baud != "38400") {
-        invocation.err << "Vitesse non prise en charge : " << baud << " (9600 ou 38400)\n";
-        return std::nullopt;
-      }
-      options.fastRate = baud == "38400";
-    } else if (arg == "--alt") {
-      options.alternative = true;
-    } else if ((arg == "--start" || arg == "--stop") && hasValue) {
+    if ((arg == "--start" || arg == "--stop") && hasValue) {
       double rpm = 0;
       if (!TryParseReal(args[++i], rpm) || rpm < 0) {
         invocation.err << "Valeur invalide pour " << arg << " : " << args[i] << '\n';
@@ -78,14 +52,11 @@ std::optional<RecordOptions> ParseOptions(const Invocation& invocation) {
       (arg == "--start" ? options.startRpm : options.stopRpm) = args[i];
     } else if (arg == "--use-speed") {
       options.useSpeed = true;
-    } else if ((arg == "--gear" || arg == "--timeout") && hasValue) {
-      std::int32_t value = 0;
-      const bool gear = arg == "--gear";
-      if (!TryParseInteger(args[++i], value) || value < 1 || (gear && value > 6)) {
+    } else if (arg == "--gear" && hasValue) {
+      if (!TryParseInteger(args[++i], options.gear) || options.gear < 1 || options.gear > 6) {
         invocation.err << "Valeur invalide pour " << arg << " : " << args[i] << '\n';
         return std::nullopt;
       }
-      (gear ? options.gear : options.timeoutSeconds) = value;
     } else if (arg == "--vehicle" && hasValue) {
       options.vehicle = args[++i];
     } else if (arg == "--out" && hasValue) {
@@ -95,7 +66,7 @@ std::optional<RecordOptions> ParseOptions(const Invocation& invocation) {
       return std::nullopt;
     }
   }
-  if (options.port.empty() || options.out.empty()) {
+  if (options.link.port.empty() || options.out.empty()) {
     invocation.err << "record : --port et --out sont obligatoires\n";
     return std::nullopt;
   }
@@ -143,16 +114,9 @@ int RunRecord(const Invocation& invocation) {
       return kExitFailure;
   }
 
-  form::SystemClock clock;
-  qt::QtTimerService timers;
-  ConsoleDialogs dialogs(invocation.out, invocation.err);
-  qt::QtEventPump pump;
-  SilentBeeper beeper;
-  form::Services services(clock, timers, dialogs, pump, beeper);
-  qt::QtSerialPort component(services);
-  link::AlternativePort alternative(services);
-  link::LinkStation station(services, component, alternative);
-  station.debugAuto.SetChecked(true);  // nobody to close the mOByDic prompt
+  LinkSession session(invocation);
+  link::LinkStation& station = session.station;
+  form::Services& services = session.services;
   acquisition::RecorderStation rec(station);
   rec.panel.startRpm.SetText(options.startRpm);
   rec.panel.stopRpm.SetText(options.stopRpm);
@@ -162,18 +126,8 @@ int RunRecord(const Invocation& invocation) {
     rec.gearSpeeds[options.gear - 1]->SetText(*gearSpeed);
   station.useSpeed.SetChecked(options.useSpeed);
 
-  int result = kExitFailure;
-  bool finished = false;
   bool started = false;
-  auto finish = [&](int code) {
-    if (finished)
-      return;
-    finished = true;
-    result = code;
-    if (alternative.IsOpen())
-      alternative.Close();  // ends its read loop
-    QCoreApplication::quit();
-  };
+  auto finish = [&](int code) { session.Finish(code); };
   auto save = [&] {
     const acquisition::RunBuffer& buffer = rec.recorder.Buffer();
     const bool written = services.Dispatch([&] {
@@ -196,16 +150,14 @@ int RunRecord(const Invocation& invocation) {
         } else if (line == "Arrêt d'acquisition" && started) {
           // After the rest of this answer's handling (the full buffer's line comes next).
           QTimer::singleShot(0, save);
-        } else if (line == "Fermeture du port..." && !finished) {
+        } else if (line == "Fermeture du port..." && !session.Finished()) {
           invocation.err << "Le port s'est fermé avant la fin." << std::endl;
           finish(kExitFailure);
         }
       },
       ShownOnConsole);
 
-  QTimer deadline;
-  deadline.setSingleShot(true);
-  QObject::connect(&deadline, &QTimer::timeout, [&] {
+  return session.Run(options.link, [&] {
     if (started && station.state.recording) {
       // As "Stopper" would: the run so far is kept.
       invocation.out << "Durée maximale atteinte : arrêt de l'enregistrement." << std::endl;
@@ -214,23 +166,9 @@ int RunRecord(const Invocation& invocation) {
     }
     invocation.err << (station.state.online ? "Le régime de départ n'est pas atteint après "
                                             : "La liaison OBD n'est pas établie après ")
-                   << options.timeoutSeconds << " s." << std::endl;
+                   << options.link.timeoutSeconds << " s." << std::endl;
     finish(kExitFailure);
   });
-  deadline.start(options.timeoutSeconds * 1000);
-
-  QTimer::singleShot(0, [&] {
-    // With the program's own port this returns only when the port is closed again.
-    const bool opened = services.Dispatch([&] {
-      station.Connect(options.kind, options.fastRate, options.port, options.alternative);
-    });
-    if (!opened)
-      finish(kExitFailure);
-  });
-  QCoreApplication::exec();
-  if (component.IsOpen())
-    component.Close();
-  return result;
 }
 
 }  // namespace kelvra::cli
