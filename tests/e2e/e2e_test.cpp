@@ -15,8 +15,10 @@
 #include "qt/qt_timer_service.h"
 #include "simulator/pty_simulator.h"
 #include "support/link_rig.h"
+#include "support/real_ports.h"
 #include "support/scenario.h"
 #include "support/tapped_port.h"
+#include "support/trace_search.h"
 #include "vehicle/gear_speed_dialog.h"
 
 namespace kelvra::testing {
@@ -40,7 +42,7 @@ class EndToEnd : public ::testing::TestWithParam<bool> {
   }
 
   bool Alternative() const { return GetParam(); }
-  TappedPort& Port() { return Alternative() ? altTap : componentTap; }
+  TappedPort& Port() { return Alternative() ? real.ownTap : real.componentTap; }
 
   void Connect(link::InterfaceKind kind) {
     station.debugAuto.SetChecked(true);
@@ -52,16 +54,8 @@ class EndToEnd : public ::testing::TestWithParam<bool> {
     if (component.IsOpen())
       component.Close();
   }
-  bool StateHas(std::string_view text) const {
-    const auto& lines = station.stateTrace.Lines();
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const std::string& l) { return l.find(text) != std::string::npos; });
-  }
-  bool DataHas(std::string_view text) const {
-    const auto& lines = station.dataTrace.Lines();
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const std::string& l) { return l.find(text) != std::string::npos; });
-  }
+  bool StateHas(std::string_view text) const { return TraceHas(station.stateTrace, text); }
+  bool DataHas(std::string_view text) const { return TraceHas(station.dataTrace, text); }
   void StartSpeedView() {
     station.state.speedViewActive = true;
     station.engine.SendCommand("010c\r");
@@ -78,17 +72,12 @@ class EndToEnd : public ::testing::TestWithParam<bool> {
   std::unique_ptr<simulator::PtySimulator> car;
   std::string path;
 
-  form::SystemClock clock;
-  qt::QtTimerService timers;
-  form::ScriptedDialogs dialogs;
-  qt::QtEventPump pump;
-  form::RecordingBeeper beeper;
-  form::Services services{clock, timers, dialogs, pump, beeper};
-  qt::QtSerialPort component{services};
-  link::AlternativePort altPort{services};
-  TappedPort componentTap{component};
-  TappedPort altTap{altPort};
-  link::LinkStation station{services, componentTap, altTap};
+  RealPorts real;
+  form::Services& services = real.services;
+  form::ScriptedDialogs& dialogs = real.dialogs;
+  qt::QtSerialPort& component = real.component;
+  link::AlternativePort& altPort = real.own;
+  link::LinkStation station{services, real.componentTap, real.ownTap};
   RecordingSinks sinks;
 };
 
@@ -236,15 +225,10 @@ INSTANTIATE_TEST_SUITE_P(Ports, EndToEnd, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "OwnPort" : "Component"; });
 
 TEST(EndToEndPorts, MissingDeviceShowsItsErrorAndNothingStarts) {
-  form::SystemClock clock;
-  qt::QtTimerService timers;
-  form::ScriptedDialogs dialogs;
-  qt::QtEventPump pump;
-  form::RecordingBeeper beeper;
-  form::Services services{clock, timers, dialogs, pump, beeper};
-  qt::QtSerialPort component{services};
-  link::AlternativePort altPort{services};
-  link::LinkStation station{services, component, altPort};
+  RealPorts real;
+  form::Services& services = real.services;
+  form::ScriptedDialogs& dialogs = real.dialogs;
+  link::LinkStation station{services, real.component, real.own};
   station.stateTrace.Clear();
   services.Dispatch(
       [&] { station.Connect(link::InterfaceKind::Elm327, true, "/dev/kelvra-missing", true); });

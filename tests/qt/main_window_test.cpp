@@ -18,8 +18,10 @@
 #include "qt/qt_serial_port.h"
 #include "qt/qt_timer_service.h"
 #include "qt/window_view.h"
+#include "support/real_ports.h"
 #include "support/scenario.h"
 #include "support/tapped_port.h"
+#include "support/trace_search.h"
 
 using namespace kelvra;
 
@@ -33,9 +35,7 @@ struct Program {
   ~Program() { SetProgramFolder(""); }
 
   bool StateHas(std::string_view text) const {
-    const auto& lines = windows.form1.acquisition.stateTrace.Lines();
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const std::string& l) { return l.find(text) != std::string::npos; });
+    return testing::TraceHas(windows.form1.acquisition.stateTrace, text);
   }
   template <class W>
   W* Widget(const char* name) {
@@ -48,17 +48,12 @@ struct Program {
   }
 
   QTemporaryDir folder;
-  form::SystemClock clock;
-  qt::QtTimerService timers;
-  form::ScriptedDialogs dialogs;
-  qt::QtEventPump pump;
-  form::RecordingBeeper beeper;
-  form::Services services{clock, timers, dialogs, pump, beeper};
-  qt::QtSerialPort component{services};
-  link::AlternativePort own{services};
-  testing::TappedPort componentTap{component};
-  testing::TappedPort ownTap{own};
-  app::KelvraWindows windows{services, componentTap, ownTap};
+  testing::RealPorts real;
+  form::ScriptedDialogs& dialogs = real.dialogs;
+  qt::QtSerialPort& component = real.component;
+  link::AlternativePort& own = real.own;
+  testing::TappedPort& componentTap = real.componentTap;
+  app::KelvraWindows windows{real.services, real.componentTap, real.ownTap};
   qt::WindowView view{windows.form1};
 };
 

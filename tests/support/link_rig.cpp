@@ -1,17 +1,10 @@
 #include "support/link_rig.h"
 
+#include "support/trace_search.h"
+
 #include <algorithm>
 
 namespace kelvra::testing {
-
-namespace {
-
-bool Contains(const std::vector<std::string>& lines, std::string_view text) {
-  return std::any_of(lines.begin(), lines.end(),
-                     [&](const std::string& line) { return line.find(text) != std::string::npos; });
-}
-
-}  // namespace
 
 LinkRig::LinkRig() {
   stateTrace.Clear();
@@ -37,11 +30,11 @@ void LinkRig::ConnectMobydicOnline() {
 }
 
 bool LinkRig::StateHas(std::string_view text) const {
-  return Contains(stateTrace.Lines(), text);
+  return TraceHas(stateTrace, text);
 }
 
 bool LinkRig::DataHas(std::string_view text) const {
-  return Contains(dataTrace.Lines(), text);
+  return TraceHas(dataTrace, text);
 }
 
 }  // namespace kelvra::testing
