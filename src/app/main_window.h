@@ -21,6 +21,7 @@
 #include "link/connection_panel.h"
 #include "link/dialogue_log.h"
 #include "link/link_engine.h"
+#include "power/curve_computation.h"
 #include "vehicle/vehicle_store.h"
 #include "vehicle/vehicle_tab.h"
 
@@ -91,6 +92,8 @@ class MainWindow : public form::Window {
   acquisition::RunRecorder recorder;
   acquisition::RunSelection selection;
   acquisition::RunFileChooser runFileChooser;  // Button9 "Parcourir" and Edit28, power tab
+  // The curves the power tab computes; the diagram tab reads the newest one.
+  power::PowerWorkspace power;
 
  private:
   void ShowWorkTabs(bool shown);
