@@ -12,12 +12,12 @@ constexpr int kSelectionTextDy = 7;
 
 RecorderPanel::RecorderPanel(form::Window& window, form::Container* group)
     : stop(window.Add<form::Button>("btSrpm", group, "Stopper")),
-      startLabel(window.Add<form::Label>("Label14", group, "A partir de (0=immédiat)")),
+      startLabel(window.Add<form::Label>("Label52", group, "A partir de (0=immédiat)")),
       startRpm(window.Add<form::Edit>("edRstart", group, "0")),
-      startUnit(window.Add<form::Label>("Label15", group, "tr/min")),
-      stopLabel(window.Add<form::Label>("Label16", group, "Jusqu'à (0=arrêt manuel)")),
+      startUnit(window.Add<form::Label>("Label53", group, "tr/min")),
+      stopLabel(window.Add<form::Label>("Label54", group, "Jusqu'à (0=arrêt manuel)")),
       stopRpm(window.Add<form::Edit>("edRstop", group, "0")),
-      stopUnit(window.Add<form::Label>("Label17", group, "tr/min")),
+      stopUnit(window.Add<form::Label>("Label55", group, "tr/min")),
       gauge(window.Add<form::ProgressBar>("pbRPM", group, 0, 700)),
       gaugeTop(window.Add<form::Label>("lbRpmMax", group, "7000")),
       rpmText(window.Add<form::Label>("lbRpm", group, "0tr/mn")),

@@ -82,6 +82,9 @@ AcquisitionTab::AcquisitionTab(form::Window& window, form::PageControl& pages)
   viewRpm.SetBounds(8, 18, 150, 25);
   acquire.SetBounds(8, 46, 150, 25);
   recorder.stop.SetBounds(8, 74, 150, 25);
+  window
+      .Add<form::Label>("Label47", acquisition, "Régime moteur fonction du temps (signal acquis) :")
+      .SetBounds(209, 9, 0, 0);
   viewRpm.SetEnabled(false);
   acquire.SetEnabled(false);
   recorder.startLabel.SetBounds(8, 104, 0, 0);

@@ -20,7 +20,12 @@ HomeTab::HomeTab(form::Window& window, form::PageControl& pages)
       .SetBounds(40, 115, 0, 0);
   aboutButton.SetBounds(40, 300, 120, 25);
   englishButton.SetBounds(170, 300, 140, 25);
-  englishButton.SetVisible(false);
+  // Shown, unlike the layout it comes from: a user who reads no French needs it.
+  englishButton.SetVisible(true);
+}
+
+void HomeTab::ShowAbout(form::Dialogs& dialogs) {
+  dialogs.ShowMessage(kAboutText);
 }
 
 }  // namespace kelvra::app

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/language_switch.h"
 #include "common/program_folder.h"
 #include "form/page_controls.h"
 
@@ -64,6 +65,7 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
       settings(*this, pages),
       diagramPage(Add<form::TabPage>("TabSheet9", &pages, "Diagramme d'acceleration")),
       conversionStrip(Add<form::Panel>("GroupBox10", nullptr, "Outils de conversion :", true)),
+      converter(*this, conversionStrip),
       selectVehicle(Add<form::Button>("btVehSelec", &vehiclePage, "(Re)Charger un Véhicule")),
       debugAuto(
           Hidden<form::CheckBox>(*this, "CheckBox1", &conversionStrip, "debug : selection auto")),
@@ -134,17 +136,25 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
   smoothing.SetBounds(80, 8, 200, 30);
 
   // The debug controls sit below the tabs, on the right of the conversion strip.
-  debugAuto.SetBounds(420, 4, 200, 18);
-  dryStart.SetBounds(420, 24, 80, 22);
-  onlineToggle.SetBounds(505, 24, 140, 22);
-  simulatedRun.SetBounds(650, 24, 190, 22);
-  debugText.SetBounds(420, 50, 90, 20);
-  sendToBuffer.SetBounds(515, 48, 140, 22);
-  debugMemo.SetBounds(660, 50, 90, 18);
-  clockResync.SetBounds(750, 50, 90, 18);
+  debugAuto.SetBounds(640, 2, 200, 18);
+  dryStart.SetBounds(640, 20, 60, 20);
+  onlineToggle.SetBounds(704, 20, 140, 20);
+  simulatedRun.SetBounds(640, 40, 200, 20);
+  debugText.SetBounds(470, 56, 80, 18);
+  sendToBuffer.SetBounds(554, 56, 130, 18);
+  debugMemo.SetBounds(690, 58, 75, 16);
+  clockResync.SetBounds(765, 58, 80, 16);
 
   selectVehicle.SetBounds(8, 362, 200, 30);
+  Add<form::CheckBox>("CheckBox2", &vehiclePage, "Afficher déja les courbes si disponible", true)
+      .SetBounds(8, 394, 240, 18);
   selectVehicle.onClick = [this](form::Control&) { SelectVehicle(); };
+  home.aboutButton.onClick = [this](form::Control&) {
+    HomeTab::ShowAbout(this->services().dialogs);
+  };
+  home.englishButton.onClick = [this](form::Control&) {
+    SwitchToEnglish(*this, status, acquisition.stateTrace, acquisition.dataTrace);
+  };
   vehicles.onSelectVehicle = [this] { SelectVehicle(); };
 
   acquisition.goToDiag.onClick = [this](form::Control&) { pages.SetActivePage(&diagnostics.page); };
@@ -207,9 +217,8 @@ void MainWindow::SelectVehicle() {
        {&vehicleEditor.constants, &powerPage, &acquisition.page, &diagramPage}) {
     page->SetTabVisible(true);
   }
-  // "Afficher déja les courbes si disponible", checked unless the power tab says otherwise.
-  auto* showCurves = dynamic_cast<form::CheckBox*>(Find("CheckBox2"));
-  if ((showCurves == nullptr || showCurves->Checked()) && showStoredCurve)
+  // "Afficher déja les courbes si disponible".
+  if (Get<form::CheckBox>("CheckBox2").Checked() && showStoredCurve)
     showStoredCurve();
 }
 

@@ -13,6 +13,7 @@
 #include "app/home_tab.h"
 #include "app/settings_tab.h"
 #include "app/simulated_car_entry.h"
+#include "app/unit_converter.h"
 #include "app/vehicle_page.h"
 #include "form/range_controls.h"
 #include "form/timer.h"
@@ -62,7 +63,8 @@ class MainWindow : public form::Window {
   SettingsTab settings;          // TabSheet8
   form::TabPage& diagramPage;    // TabSheet9
   form::Panel& conversionStrip;  // GroupBox10
-  form::Button& selectVehicle;   // btVehSelec
+  UnitConverter converter;
+  form::Button& selectVehicle;  // btVehSelec
 
   // Hidden debug controls.
   form::CheckBox& debugAuto;    // CheckBox1

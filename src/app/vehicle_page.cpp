@@ -8,6 +8,22 @@ namespace kelvra::app {
 
 namespace {
 
+// The captions the language switch knows by name; the others are named after their field.
+constexpr std::pair<std::string_view, std::string_view> kCaptionNames[] = {
+    {"edRcc", "Label4"},       {"edR1", "Label5"},        {"edR2", "Label6"},
+    {"edR3", "Label7"},        {"edR4", "Label8"},        {"edR5", "Label9"},
+    {"edR6", "Label10"},       {"edRv1", "Label14"},      {"edRv2", "Label15"},
+    {"edRv3", "Label16"},      {"edRv4", "Label17"},      {"edRv5", "Label18"},
+    {"edRv6", "Label19"},      {"edJante", "Label11"},    {"edLargeur", "Label23"},
+    {"edCirc", "Label13"},     {"edSCXTitle", "Label24"}, {"edMasse", "Label29"},
+    {"edTemp", "Label20"},     {"edAltitude", "Label21"}, {"edSMasse", "Label78"},
+    {"edF", "Label26"},        {"edPT", "Label28"},       {"edInertieR", "label"},
+    {"edInertieT", "Label30"}, {"edCyl", "Label32"},      {"edNbCyl", "Label33"},
+    {"edHumidite", "Label22"}, {"edPVmax", "Label38"},    {"edRTsto", "Label68"},
+    {"edRTrhoD", "Label69"},   {"edRTrempl", "Label71"},  {"edRTcyl", "Label72"},
+    {"edRTrhoE", "Label70"},   {"rbRTCLV", "Label67"},
+};
+
 constexpr int kRowHeight = 26;
 constexpr int kEditHeight = 21;
 
@@ -167,9 +183,17 @@ VehiclePage::VehiclePage(form::Window& window, form::TabPage& tab)
 
 VehiclePage::~VehiclePage() = default;
 
+std::string VehiclePage::CaptionName(std::string_view field) {
+  for (const auto& [named, caption] : kCaptionNames) {
+    if (named == field)
+      return std::string(caption);
+  }
+  return "lbCaption" + std::string(field);
+}
+
 void VehiclePage::Caption(form::Container& parent, std::string_view field, std::string_view text,
                           int x, int y, bool shown) {
-  form::Label& label = window_.Add<form::Label>("lbCaption" + std::string(field), &parent, text);
+  form::Label& label = window_.Add<form::Label>(CaptionName(field), &parent, text);
   label.SetBounds(x, y, 0, 0);
   label.SetVisible(shown);
 }

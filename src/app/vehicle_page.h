@@ -73,6 +73,9 @@ class VehiclePage {
   form::Label& mouseX;               // lbx1, hidden
   form::Label& mouseY;               // lby1, hidden
 
+  // The label that captions an editor field.
+  static std::string CaptionName(std::string_view field);
+
  private:
   // Where a field of the vehicle tab goes, and its bounds there.
   struct Place {

@@ -143,7 +143,7 @@ class MainWindowTest : public QObject {
       fields.emplace_back(vehicle::FieldName(field));
     for (const std::string& name : fields) {
       form::Control& field = w.Get<form::Edit>(name);
-      form::Control& caption = w.Get<form::Label>("lbCaption" + name);
+      form::Control& caption = w.Get<form::Label>(app::VehiclePage::CaptionName(name));
       const bool shown = std::find(hidden.begin(), hidden.end(), name) == hidden.end();
       QVERIFY2(field.Visible() == shown, name.c_str());
       QVERIFY2(caption.Visible() == shown, name.c_str());
@@ -184,14 +184,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Get<form::Edit>("edRv1").Text(), std::string("20"));
   }
 
-  // The power tab's button and check box, when they exist, take part in the selection; a field
+  // The power tab's button, when it exists, and "Afficher déja les courbes si disponible" take part
+  // in the selection; a field
   // that is not a number stops it before the tabs.
   void selectionAndThePowerTabsControls() {
     Program program;
     app::MainWindow& w = program.windows.form1;
     auto& assign = w.Add<form::Button>("Button21", &w.powerPage, "Affecter au veh.");
-    auto& showCurves = w.Add<form::CheckBox>("CheckBox2", &w.powerPage,
-                                             "Afficher déja les courbes si disponible", true);
+    auto& showCurves = w.Get<form::CheckBox>("CheckBox2");
+    QCOMPARE(showCurves.Parent(), &w.vehiclePage);
+    QVERIFY(showCurves.Checked());
     int asked = 0;
     w.showStoredCurve = [&] { ++asked; };
 
