@@ -29,15 +29,15 @@ UnitConverter::UnitConverter(form::Window& window, form::Container& strip)
           {&window.Add<form::Button>("nm2mkg", &strip, "Nm => m.kg"), 1.0f / kMkgToNm},
           {&window.Add<form::Button>("mkg2nm", &strip, "m.kg => Nm"), kMkgToNm},
       }} {
-  from.SetBounds(8, 18, 70, 21);
-  window.Add<form::Label>("Label31", &strip, "==>").SetBounds(82, 21, 22, 13);
-  to.SetBounds(106, 18, 70, 21);
+  from.SetBounds(8, 26, 70, 21);
+  window.Add<form::Label>("Label31", &strip, "==>").SetBounds(82, 29, 0, 0);
+  to.SetBounds(108, 26, 70, 21);
   // Three columns of two, each conversion above its inverse.
   for (std::size_t i = 0; i < conversions.size(); ++i) {
     const int column = static_cast<int>(i / 2);
     const int row = static_cast<int>(i % 2);
     form::Button& button = *conversions[i].button;
-    button.SetBounds(182 + column * 150, 6 + row * 24, 146, 22);
+    button.SetBounds(184 + column * 150, 14 + row * 24, 146, 22);
     button.onClick = [this](form::Control& pressed) { ConvertUnits(pressed); };
   }
 }

@@ -117,6 +117,19 @@ class MainWindowTest : public QObject {
       QTest::qWait(300);
       program.view.grab().save(qEnvironmentVariable("KELVRA_SCREENSHOT"));
     }
+    // KELVRA_SCREENSHOT_ENGLISH=prefix keeps the home and diagnostics tabs after the English
+    // switch.
+    if (qEnvironmentVariableIsSet("KELVRA_SCREENSHOT_ENGLISH")) {
+      const QString prefix = qEnvironmentVariable("KELVRA_SCREENSHOT_ENGLISH");
+      QTest::mouseClick(program.Widget<QPushButton>("Button20"), Qt::LeftButton);
+      for (const char* page : {"TabSheet1", "tsDiag"}) {
+        tabs->setCurrentWidget(program.view.WidgetFor(page));
+        QTest::qWait(300);
+        program.view.grab().save(prefix + "-" + page + ".png");
+      }
+      QCOMPARE(tabs->tabText(tabs->indexOf(program.view.WidgetFor("tsDiag"))),
+               QStringLiteral("Diagnosis"));
+    }
 
     program.windows.form1.acquisition.saveLog.SetChecked(true);
     QVERIFY(program.view.close());
