@@ -75,6 +75,11 @@ class DiagramWindowTest : public QObject {
     QCOMPARE(opti->name(), QStringLiteral("Opti"));
     QCOMPARE(opti->pen().style(), Qt::DashDotDotLine);
     QCOMPARE(program.tab.shiftResults.LineCount(), 5);
+    // KELVRA_SCREENSHOT=file.png keeps a picture of the tab.
+    if (qEnvironmentVariableIsSet("KELVRA_SCREENSHOT")) {
+      QTest::qWait(300);
+      program.view.grab().save(qEnvironmentVariable("KELVRA_SCREENSHOT"));
+    }
   }
 
   void raceRunsOneStepPerTenMillisecondsAndTheWindowAnswers() {
@@ -94,6 +99,8 @@ class DiagramWindowTest : public QObject {
     // Paced by the wall clock: never ahead of it, and not far behind.
     QVERIFY2(simulated <= wall + 0.011, qPrintable(QString::number(simulated)));
     QVERIFY2(simulated >= 0.2, qPrintable(QString::number(simulated)));
+    if (qEnvironmentVariableIsSet("KELVRA_RACE_SCREENSHOT"))
+      program.raceView.grab().save(qEnvironmentVariable("KELVRA_RACE_SCREENSHOT"));
     program.Click(program.raceView, "Button2");
     QTRY_VERIFY(!race.Racing());
     const float stopped = race.Race().SimTime();
