@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "common/errors.h"
+#include "common/number_text.h"
 #include "diagram_fixture.h"
 
 namespace kelvra::acceleration {
@@ -208,6 +209,40 @@ TEST(AccelerationDiagram, WithoutGearsNothingIsDrawn) {
   EXPECT_TRUE(r.opti.empty());
   EXPECT_TRUE(r.envelope.empty());
   EXPECT_TRUE(r.maxLines.empty());
+}
+
+}  // namespace
+}  // namespace kelvra::acceleration
+
+namespace kelvra::acceleration {
+namespace {
+
+// Whatever the locale's separator, rows with a comma or a point read the same.
+class PointLocale : public ::testing::Test {
+ protected:
+  PointLocale() { SetDecimalSeparator('.'); }
+  ~PointLocale() override { SetDecimalSeparator(','); }
+};
+
+TEST_F(PointLocale, CommaAndPointRowsGiveTheSameDiagram) {
+  DiagramInputs comma = test::FiveGears();
+  comma.rows.values = {"30,5", "45,25", "60", "75", "85", "80,75"};
+  comma.gearSpeedTexts[0] = "8,5";
+  DiagramInputs point = comma;
+  point.rows.values = {"30.5", "45.25", "60", "75", "85", "80.75"};
+  point.gearSpeedTexts[0] = "8.5";
+  AccelerationDiagram a;
+  AccelerationDiagram b;
+  const DiagramResult ra = a.Compute(comma);
+  const DiagramResult rb = b.Compute(point);
+  for (int g = 0; g < kGears; ++g)
+    EXPECT_EQ(ra.gears[g], rb.gears[g]) << g;
+  EXPECT_EQ(ra.shiftLines, rb.shiftLines);
+  EXPECT_TRUE(ra.maxLines[0].starts_with("1°: 8.")) << ra.maxLines[0];  // written the locale's way
+  // The file source's commas read back under the point.
+  const FileRowsResult read = RowsFromFileLines({"1000;30.5;200", "2000;45,25;190"});
+  EXPECT_EQ(ParseReal(read.rows.values[0]), 30.5);
+  EXPECT_EQ(ParseReal(read.rows.values[1]), 45.25);
 }
 
 }  // namespace
