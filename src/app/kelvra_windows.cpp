@@ -23,6 +23,10 @@ KelvraWindows::KelvraWindows(form::Services& services, link::SerialPort& compone
   form1.answers.SetCaptureSink(&form2.dialog);
   // Button30Click: the dialog opens without holding the main window.
   form1.vehicleEditor.gearSpeedDialog.onClick = [this](form::Control&) { form2.Show(); };
+  // Button37 "Animation": the race window, modeless, on the diagram's two envelopes.
+  form1.diagram.animation.onClick = [this](form::Control&) { form4.Show(); };
+  form4.currentEnvelope = [this] { return form1.diagram.CurrentEnvelope(); };
+  form4.memorisedEnvelope = [this] { return form1.diagram.MemorisedEnvelope(); };
 }
 
 // The gear dialog goes before the main window's link: no answer may reach it after.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/drag_race_window.h"
 #include "app/gear_speed_window.h"
 #include "app/main_window.h"
 #include "app/secondary_windows.h"

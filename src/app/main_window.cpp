@@ -49,6 +49,14 @@ acquisition::RecorderControls RecorderControlsOf(MainWindow& w) {
           panel.saveDialog};
 }
 
+// The speeds per 1000 tr/mn the diagram reads: edRv1 .. edRv6 of the vehicle editor.
+std::array<form::Edit*, acceleration::kGears> DiagramGearSpeeds(vehicle::VehicleTab& vehicles) {
+  std::array<form::Edit*, acceleration::kGears> speeds{};
+  for (std::size_t g = 0; g < speeds.size(); ++g)
+    speeds[g] = &vehicles.Field(vehicle::kFirstSpeedField + g);
+  return speeds;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort,
@@ -121,7 +129,10 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
       recorder(engine, RecorderControlsOf(*this), services.clock),
       selection(recorder.Buffer(), recorder.Controls(), log),
       runFileChooser(Add<form::Button>("Button9", &powerPage, "Parcourir"),
-                     Add<form::Edit>("Edit28", &powerPage), vehicles.openDialog) {
+                     Add<form::Edit>("Edit28", &powerPage), vehicles.openDialog),
+      diagram(*this, diagramPage,
+              {power, DiagramGearSpeeds(vehicles),
+               [this] { return vehicleEditor.Editor().Constants(); }, vehicles.openDialog}) {
   const int pagesHeight = kHeight - kStatusHeight - kStripHeight;
   pages.SetBounds(0, 0, kWidth, pagesHeight);
   status.SetBounds(0, kHeight - kStatusHeight, kWidth, kStatusHeight);

@@ -10,6 +10,7 @@
 #include "acquisition/run_selection.h"
 #include "app/acquisition_tab.h"
 #include "app/diagnostics_tab.h"
+#include "app/diagram_tab.h"
 #include "app/home_tab.h"
 #include "app/settings_tab.h"
 #include "app/simulated_car_entry.h"
@@ -96,6 +97,7 @@ class MainWindow : public form::Window {
   acquisition::RunFileChooser runFileChooser;  // Button9 "Parcourir" and Edit28, power tab
   // The curves the power tab computes; the diagram tab reads the newest one.
   power::PowerWorkspace power;
+  DiagramTab diagram;  // on diagramPage
 
  private:
   void ShowWorkTabs(bool shown);

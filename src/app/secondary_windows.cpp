@@ -11,7 +11,4 @@ LiveChartWindow::LiveChartWindow(form::Services& services)
   chart.SetRightAxis({true, 0, 0, 0, "mBar", true});
 }
 
-DragRaceWindow::DragRaceWindow(form::Services& services)
-    : form::Window(services, "Form4", "Animation", 1037, 233) {}
-
 }  // namespace kelvra::app

@@ -12,10 +12,4 @@ class LiveChartWindow : public form::Window {
   form::Chart& chart;  // Chart1
 };
 
-// TForm4 "Animation": the drag race.
-class DragRaceWindow : public form::Window {
- public:
-  explicit DragRaceWindow(form::Services& services);
-};
-
 }  // namespace kelvra::app

@@ -21,6 +21,8 @@ constexpr std::array kCommands{
             "Enregistre un essai entre deux régimes dans un fichier de mesure", RunRecord},
     Command{"vehicle", "list | show NOM | export NOM | import FICHIER",
             "Liste, affiche, exporte ou importe les véhicules de vehicules.ini", RunVehicle},
+    Command{"accel", "FICHIER_COURBE --vehicle NOM [--unit ms2|kmhs] [--max]",
+            "Diagramme d'accélération d'une courbe exportée : accélérations et passages", RunAccel},
     Command{"simulate",
             "[--interface I] [--latency MS] [--baud 0|9600|38400] [--car FICHIER] "
             "[--link CHEMIN] [--no-searching]",

@@ -35,6 +35,13 @@ void ChartSeries::SetLineWidth(int width) {
   chart_.SeriesChanged();
 }
 
+void ChartSeries::SetLineStyle(PenStyle style) {
+  if (lineStyle_ == style)
+    return;
+  lineStyle_ = style;
+  chart_.SeriesChanged();
+}
+
 void ChartSeries::SetAxis(AxisSide axis) {
   if (axis_ == axis)
     return;

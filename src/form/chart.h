@@ -36,6 +36,8 @@ class ChartSeries {
   void SetVisible(bool visible);
   int LineWidth() const { return lineWidth_; }
   void SetLineWidth(int width);
+  PenStyle LineStyle() const { return lineStyle_; }
+  void SetLineStyle(PenStyle style);
   AxisSide Axis() const { return axis_; }
   void SetAxis(AxisSide axis);
 
@@ -53,6 +55,7 @@ class ChartSeries {
   SeriesStyle style_;
   bool visible_ = true;
   int lineWidth_ = 1;
+  PenStyle lineStyle_ = PenStyle::Solid;
   AxisSide axis_ = AxisSide::Left;
   std::vector<ChartPoint> points_;
 };

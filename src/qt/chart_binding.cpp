@@ -52,6 +52,24 @@ void ApplyAxis(QValueAxis* axis, const form::ChartAxis& settings, const Span& da
   }
 }
 
+Qt::PenStyle ToQPenStyle(form::PenStyle style) {
+  switch (style) {
+    case form::PenStyle::Dash:
+      return Qt::DashLine;
+    case form::PenStyle::Dot:
+      return Qt::DotLine;
+    case form::PenStyle::DashDot:
+      return Qt::DashDotLine;
+    case form::PenStyle::DashDotDot:
+      return Qt::DashDotDotLine;
+    case form::PenStyle::Clear:
+      return Qt::NoPen;
+    case form::PenStyle::Solid:
+      break;
+  }
+  return Qt::SolidLine;
+}
+
 // Rebuilds the chart from the control, at most once per pass of the event loop however many points
 // the logic adds meanwhile.
 class ChartBinding : public ControlBinding {
@@ -64,6 +82,9 @@ class ChartBinding : public ControlBinding {
     view_->setRenderHint(QPainter::Antialiasing, false);
     view_->chart()->setMargins(QMargins(2, 2, 2, 2));
     view_->chart()->legend()->setAlignment(Qt::AlignRight);
+    // The user zooms with a rectangle; a double click on the chart undoes it (ResetZoom).
+    view_->setRubberBand(QChartView::RectangleRubberBand);
+    ForwardMouse(view_->viewport(), chart);
   }
 
  protected:
@@ -111,6 +132,7 @@ class ChartBinding : public ControlBinding {
       series->replace(points);
       QPen pen(ToQColor(source.GetColor()));
       pen.setWidth(source.LineWidth());
+      pen.setStyle(ToQPenStyle(source.LineStyle()));
       series->setPen(pen);
       series->setColor(ToQColor(source.GetColor()));
       if (auto* scatter = qobject_cast<QScatterSeries*>(series))
