@@ -23,11 +23,13 @@ KelvraWindows::KelvraWindows(form::Services& services, link::SerialPort& compone
   form1.answers.SetCaptureSink(&form2.dialog);
   // Button30Click: the dialog opens without holding the main window.
   form1.vehicleEditor.gearSpeedDialog.onClick = [this](form::Control&) { form2.Show(); };
+  form1.liveDiagnostics.AttachChart({form3.rpm, form3.boost}, [this] { form3.Show(); });
 }
 
 // The gear dialog goes before the main window's link: no answer may reach it after.
 KelvraWindows::~KelvraWindows() {
   form1.answers.SetCaptureSink(nullptr);
+  form1.liveDiagnostics.DetachChart();
 }
 
 }  // namespace kelvra::app

@@ -119,7 +119,10 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
       recorder(engine, RecorderControlsOf(*this), services.clock),
       selection(recorder.Buffer(), recorder.Controls(), log),
       runFileChooser(Add<form::Button>("Button9", &powerPage, "Parcourir"),
-                     Add<form::Edit>("Edit28", &powerPage), vehicles.openDialog) {
+                     Add<form::Edit>("Edit28", &powerPage), vehicles.openDialog),
+      liveDiagnostics(engine, answers, diagnostics.panel.display, diagnostics.panel.modes,
+                      diagnostics.panel.performance, VehicleRtControlsOf(*this), accelerationTimer,
+                      services) {
   const int pagesHeight = kHeight - kStatusHeight - kStripHeight;
   pages.SetBounds(0, 0, kWidth, pagesHeight);
   status.SetBounds(0, kHeight - kStatusHeight, kWidth, kStatusHeight);
@@ -152,6 +155,7 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
     log.ShowBuffer(engine.Framer().Buffer());
   };
   answers.SetEngineSpeedSink(&recorder);
+  liveDiagnostics.modes.SetCurves(&power.curves);
   connection.launchAcquisition = [this] { recorder.LaunchAcquisition(); };
   connection.stopAcquisition = [this] { recorder.StopAcquisition(); };
   Get<form::Edit>("Edit28").SetBounds(10, 50, 400, 21);

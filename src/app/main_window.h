@@ -14,6 +14,7 @@
 #include "app/settings_tab.h"
 #include "app/simulated_car_entry.h"
 #include "app/vehicle_page.h"
+#include "diagnostics/live_diagnostics.h"
 #include "form/range_controls.h"
 #include "form/timer.h"
 #include "form/window.h"
@@ -94,6 +95,8 @@ class MainWindow : public form::Window {
   acquisition::RunFileChooser runFileChooser;  // Button9 "Parcourir" and Edit28, power tab
   // The curves the power tab computes; the diagram tab reads the newest one.
   power::PowerWorkspace power;
+  // The tab "Diagnostique" at work: rotation, log, live modes, timing, live chart feed.
+  kelvra::diagnostics::LiveDiagnostics liveDiagnostics;
 
  private:
   void ShowWorkTabs(bool shown);

@@ -7,7 +7,6 @@
 #include "form/chart.h"
 #include "form/list_controls.h"
 #include "form/text_controls.h"
-#include "form/timer.h"
 
 namespace kelvra::diagnostics {
 
@@ -55,7 +54,6 @@ struct PerformanceControls {
   form::Label& acceleration;      // lbAcc
   form::Label& maxAcceleration;   // lbMaxAcc
   form::Button& resetMax;         // Button17 "Remise à 0"
-  form::Timer& accTimer;          // accTimer, 1000 ms
 };
 
 // The vehicle editor's fields the live estimates read (tab "Param. Calculs RT" and edCyl).

@@ -30,13 +30,13 @@ DisplayControls MakeDisplay(form::Window& w, form::Container* page, form::Panel&
   const auto& table = PidTable();
   for (int row = 0; row < kPidCount; ++row) {
     displays[row] = &w.Add<form::Label>(std::string(table[row].display), &data);
-    displays[row]->SetBounds(10, 18 + row * 17, 0, 0);
+    displays[row]->SetBounds(10, 18 + row * 15, 0, 0);
   }
   return DisplayControls{
-      Put<form::CheckListBox>(w, "clbPid", &rows, 6, 18, 238, 244),
-      Put<form::Button>(w, "btVisDiag", &rows, 6, 268, 238, 25, "Activer visualisation"), displays,
-      Put<form::CheckBox>(w, "cbLogDiag", page, 4, 312, 250, 18, "Enregistrer données acquises"),
-      Put<form::Edit>(w, "edSaveLogDiag", page, 4, 334, 250, 21, "logdiag1.log")};
+      Put<form::CheckListBox>(w, "clbPid", &rows, 6, 18, 238, 204),
+      Put<form::Button>(w, "btVisDiag", &rows, 6, 228, 238, 25, "Activer visualisation"), displays,
+      Put<form::CheckBox>(w, "cbLogDiag", page, 4, 276, 250, 18, "Enregistrer données acquises"),
+      Put<form::Edit>(w, "edSaveLogDiag", page, 4, 298, 250, 21, "logdiag1.log")};
 }
 
 LiveModeControls MakeModes(form::Window& w, form::Panel& power, form::Panel& consumption,
@@ -65,40 +65,39 @@ LiveModeControls MakeModes(form::Window& w, form::Panel& power, form::Panel& con
       Put<form::Button>(w, "Button32", &chart, 206, 68, 70, 25, "RAZ")};
 }
 
-PerformanceControls MakePerformance(form::Window& w, form::Panel& g, form::Timer& accTimer) {
+PerformanceControls MakePerformance(form::Window& w, form::Panel& g) {
   constexpr int kRow = 20;
   const char* group = "perfs";
-  Caption(w, "lbDiagTempsTitre", &g, "Temps :", 300, 18);
-  Caption(w, "lbDiagPassageTitre", &g, "Vitesse de passage :", 300, 18 + kRow);
-  Caption(w, "lbDiagAccTitre", &g, "Accélération :", 300, 18 + 2 * kRow);
-  Caption(w, "lbDiagMaxAccTitre", &g, "Maximum :", 300, 18 + 3 * kRow);
-  Caption(w, "lbDiagBeepFin", &g, " début et à la fin de la mesure", 24, 36 + 5 * kRow);
+  Caption(w, "lbDiagTempsTitre", &g, "Temps :", 385, 16);
+  Caption(w, "lbDiagPassageTitre", &g, "Vitesse de passage :", 385, 16 + kRow);
+  Caption(w, "lbDiagAccTitre", &g, "Accélération :", 385, 16 + 2 * kRow);
+  Caption(w, "lbDiagMaxAccTitre", &g, "Maximum :", 385, 16 + 3 * kRow);
+  Caption(w, "lbDiagBeepFin", &g, " début et à la fin de la mesure", 216, 36);
   return PerformanceControls{
-      Put<form::RadioButton>(w, "rb0100", &g, 8, 16, 80, 18, "0-100", true, group),
-      Put<form::RadioButton>(w, "rbDea", &g, 8, 16 + kRow, 130, 18, "De            à", false,
+      Put<form::RadioButton>(w, "rb0100", &g, 8, 14, 80, 18, "0-100", true, group),
+      Put<form::RadioButton>(w, "rbDea", &g, 8, 14 + kRow, 130, 18, "De            à", false,
                              group),
-      Put<form::Edit>(w, "edDe", &g, 40, 15 + kRow, 36, 20, "80"),
-      Put<form::Edit>(w, "edA", &g, 100, 15 + kRow, 36, 20, "120"),
-      Put<form::RadioButton>(w, "rb400m", &g, 8, 16 + 2 * kRow, 90, 18, "400m DA", false, group),
-      Put<form::RadioButton>(w, "rb1000m", &g, 8, 16 + 3 * kRow, 90, 18, "1000m DA", false, group),
-      Put<form::RadioButton>(w, "rbLance", &g, 8, 16 + 4 * kRow, 180, 18, "           m lancé à",
+      Put<form::Edit>(w, "edDe", &g, 48, 13 + kRow, 36, 20, "80"),
+      Put<form::Edit>(w, "edA", &g, 106, 13 + kRow, 36, 20, "120"),
+      Put<form::RadioButton>(w, "rb400m", &g, 8, 14 + 2 * kRow, 90, 18, "400m DA", false, group),
+      Put<form::RadioButton>(w, "rb1000m", &g, 8, 14 + 3 * kRow, 90, 18, "1000m DA", false, group),
+      Put<form::RadioButton>(w, "rbLance", &g, 8, 14 + 4 * kRow, 180, 18, "           m lancé à",
                              false, group),
-      Put<form::Edit>(w, "edM", &g, 26, 15 + 4 * kRow, 44, 20, "1000"),
-      Put<form::Edit>(w, "edMA", &g, 150, 15 + 4 * kRow, 36, 20, "50"),
-      Put<form::CheckBox>(w, "cbBeep", &g, 200, 16, 90, 36, "Emettre un signal sonore au", true),
-      Put<form::Button>(w, "Button18", &g, 200, 60, 90, 25, "Démarrer"),
-      Put<form::Label>(w, "lbPerfT", &g, 420, 18, 0, 0, "0s"),
-      Put<form::Label>(w, "lbPerfV", &g, 420, 18 + kRow, 0, 0, "0km/h"),
-      Put<form::Label>(w, "lbAcc", &g, 420, 18 + 2 * kRow, 0, 0, "0m/s²"),
-      Put<form::Label>(w, "lbMaxAcc", &g, 420, 18 + 3 * kRow, 0, 0, "0m/s²"),
-      Put<form::Button>(w, "Button17", &g, 490, 74, 90, 25, "Remise à 0"),
-      accTimer};
+      Put<form::Edit>(w, "edM", &g, 26, 13 + 4 * kRow, 38, 20, "1000"),
+      Put<form::Edit>(w, "edMA", &g, 146, 13 + 4 * kRow, 36, 20, "50"),
+      Put<form::CheckBox>(w, "cbBeep", &g, 200, 14, 180, 18, "Emettre un signal sonore au", true),
+      Put<form::Button>(w, "Button18", &g, 200, 64, 110, 25, "Démarrer"),
+      Put<form::Label>(w, "lbPerfT", &g, 515, 16, 0, 0, "0s"),
+      Put<form::Label>(w, "lbPerfV", &g, 515, 16 + kRow, 0, 0, "0km/h"),
+      Put<form::Label>(w, "lbAcc", &g, 515, 16 + 2 * kRow, 0, 0, "0m/s²"),
+      Put<form::Label>(w, "lbMaxAcc", &g, 515, 16 + 3 * kRow, 0, 0, "0m/s²"),
+      Put<form::Button>(w, "Button17", &g, 385, 98, 110, 25, "Remise à 0")};
 }
 
 }  // namespace
 
 DiagnosticsPanel::DiagnosticsPanel(form::Window& window, form::Container* page,
-                                   form::Edit* atmosphere, form::Timer& accTimer)
+                                   form::Edit* atmosphere)
     : rowsGroup(Group(window, "GroupBox11", page, "Paramètres à visualiser")),
       dataGroup(Group(window, "GroupBox15", page, "Données")),
       powerGroup(Group(window, "gbDiagPuissance", page, "Puissance / Couple instantanné")),
@@ -108,13 +107,13 @@ DiagnosticsPanel::DiagnosticsPanel(form::Window& window, form::Container* page,
       performanceGroup(Group(window, "gbDiagPerfs", page, "Performances")),
       display(MakeDisplay(window, page, rowsGroup, dataGroup)),
       modes(MakeModes(window, powerGroup, consumptionGroup, chartGroup, atmosphere)),
-      performance(MakePerformance(window, performanceGroup, accTimer)) {
-  rowsGroup.SetBounds(4, 4, 250, 300);
-  dataGroup.SetBounds(260, 4, 300, 300);
+      performance(MakePerformance(window, performanceGroup)) {
+  rowsGroup.SetBounds(4, 4, 250, 262);
+  dataGroup.SetBounds(260, 4, 300, 262);
   powerGroup.SetBounds(566, 4, 284, 62);
   consumptionGroup.SetBounds(566, 70, 284, 62);
   chartGroup.SetBounds(566, 136, 284, 100);
-  performanceGroup.SetBounds(260, 308, 590, 128);
+  performanceGroup.SetBounds(260, 272, 590, 132);
 }
 
 void DiagnosticsPanel::FillFromPidTable() {

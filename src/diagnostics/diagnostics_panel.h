@@ -11,8 +11,7 @@ namespace kelvra::diagnostics {
 // out. edGPatm is created in the barometric group unless the window already has it.
 class DiagnosticsPanel {
  public:
-  DiagnosticsPanel(form::Window& window, form::Container* page, form::Edit* atmosphere,
-                   form::Timer& accTimer);
+  DiagnosticsPanel(form::Window& window, form::Container* page, form::Edit* atmosphere);
 
   // Start-up: one check list item and one display caption per PID row.
   void FillFromPidTable();

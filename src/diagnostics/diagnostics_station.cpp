@@ -43,11 +43,12 @@ form::Chart& AddLiveChart(form::Window& w) {
 
 DiagnosticsStation::DiagnosticsStation(link::LinkStation& station)
     : accTimer(station.window.Add<form::Timer>("accTimer", nullptr, 1000)),
-      panel(station.window, nullptr, &station.atmosphere, accTimer),
+      panel(station.window, nullptr, &station.atmosphere),
       vehicle(AddVehicleRtControls(station.window)),
       chart(AddLiveChart(station.window)),
       live(station.engine, station.handler, panel.display, panel.modes, panel.performance, vehicle,
-           LiveChartControls{chart.Series(0), chart.Series(1)}, station.window.services()) {
+           accTimer, station.window.services()) {
+  live.AttachChart(LiveChartControls{chart.Series(0), chart.Series(1)}, nullptr);
   panel.FillFromPidTable();
   // The link enables the visualisation button only online, as on the main window.
   station.engine.AddOnlineOnly(panel.display.visualise);

@@ -7,29 +7,47 @@ namespace kelvra::diagnostics {
 LiveDiagnostics::LiveDiagnostics(link::LinkEngine& engine, link::AnswerHandler& handler,
                                  DisplayControls display_, LiveModeControls modes_,
                                  PerformanceControls performance, VehicleRtControls vehicle,
-                                 LiveChartControls chart_, form::Services& services)
+                                 form::Timer& accTimer_, form::Services& services)
     : displayControls(display_),
       modeControls(modes_),
       performanceControls(performance),
       vehicleControls(vehicle),
-      display(engine, displayControls, performanceControls.accTimer, services),
+      accTimer(accTimer_),
+      display(engine, displayControls, accTimer, services),
       timing(performanceControls, engine.State(), services.clock, services.beeper),
-      acceleration(performanceControls, engine.State()),
-      chart(chart_, modeControls.atmosphere, services.clock),
-      modes(engine, display, timing, chart, displayControls, modeControls, performanceControls,
+      acceleration(performanceControls, accTimer, engine.State()),
+      modes(engine, display, timing, displayControls, modeControls, performanceControls,
             vehicleControls, services),
       handler_(handler),
-      state_(engine.State()) {
+      state_(engine.State()),
+      services_(services) {
   Wire();
   handler_.SetDiagnosticsSink(this);
   handler_.SetLiveModeSink(this);
-  handler_.SetLiveChartSink(&chart);
 }
 
 LiveDiagnostics::~LiveDiagnostics() {
   handler_.SetDiagnosticsSink(nullptr);
   handler_.SetLiveModeSink(nullptr);
+  DetachChart();
+}
+
+void LiveDiagnostics::AttachChart(LiveChartControls controls, std::function<void()> show) {
+  DetachChart();
+  chart.emplace(controls, modeControls.atmosphere, services_.clock);
+  chart->onBadInput = [this](const std::string& message) { NoteProblem(message); };
+  modes.SetChart(&*chart);
+  modes.showChartWindow = std::move(show);
+  handler_.SetLiveChartSink(&*chart);
+}
+
+void LiveDiagnostics::DetachChart() {
+  if (!chart)
+    return;
   handler_.SetLiveChartSink(nullptr);
+  modes.SetChart(nullptr);
+  modes.showChartWindow = nullptr;
+  chart.reset();
 }
 
 void LiveDiagnostics::Wire() {
@@ -46,31 +64,25 @@ void LiveDiagnostics::Wire() {
   display.forgetSpeedSamples = [this] { acceleration.ForgetSample(); };
   display.onLogError = [this](const std::string& message) { NoteProblem(message); };
 
+  // Starting a mode or the chart again reports a bad setting again.
+  auto fresh = [this](void (LiveModes::*action)()) {
+    return [this, action](form::Control&) {
+      lastProblem_.clear();
+      (modes.*action)();
+    };
+  };
   const LiveModeControls& m = modeControls;
-  m.power.onClick = [this](form::Control&) {
-    lastProblem_.clear();
-    modes.ToggleLivePower();
-  };
-  m.consumption.onClick = [this](form::Control&) {
-    lastProblem_.clear();
-    modes.ToggleConsumption();
-  };
+  m.power.onClick = fresh(&LiveModes::ToggleLivePower);
+  m.consumption.onClick = fresh(&LiveModes::ToggleConsumption);
+  m.showChart.onClick = fresh(&LiveModes::ShowLiveChart);
   m.barometer.onClick = [this](form::Control&) { modes.RequestBarometer(); };
-  m.showChart.onClick = [this](form::Control&) {
-    lastProblem_.clear();
-    modes.ShowLiveChart();
-  };
   m.resetChart.onClick = [this](form::Control&) { modes.ResetLiveChart(); };
   modes.onBadInput = [this](const std::string& message) { NoteProblem(message); };
-  chart.onBadInput = [this](const std::string& message) { NoteProblem(message); };
 
   const PerformanceControls& p = performanceControls;
-  p.toggle.onClick = [this](form::Control&) {
-    lastProblem_.clear();
-    modes.TogglePerformance();
-  };
+  p.toggle.onClick = fresh(&LiveModes::TogglePerformance);
   p.resetMax.onClick = [this](form::Control&) { acceleration.ResetMax(state_); };
-  p.accTimer.onTimer = [this](form::Control&) { acceleration.Tick(); };
+  accTimer.onTimer = [this](form::Control&) { acceleration.Tick(); };
   timing.onFinished = [this] { modes.TogglePerformance(); };
 }
 

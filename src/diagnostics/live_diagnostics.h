@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "diagnostics/live_chart_feed.h"
 #include "diagnostics/live_modes.h"
 #include "diagnostics/performance_timing.h"
+#include "form/timer.h"
 #include "link/answer_handler.h"
 
 namespace kelvra::diagnostics {
@@ -19,10 +21,14 @@ class LiveDiagnostics : public link::DiagnosticsSink, public link::LiveModeSink 
  public:
   LiveDiagnostics(link::LinkEngine& engine, link::AnswerHandler& handler, DisplayControls display,
                   LiveModeControls modes, PerformanceControls performance,
-                  VehicleRtControls vehicle, LiveChartControls chart, form::Services& services);
+                  VehicleRtControls vehicle, form::Timer& accTimer, form::Services& services);
   ~LiveDiagnostics() override;
   LiveDiagnostics(const LiveDiagnostics&) = delete;
   LiveDiagnostics& operator=(const LiveDiagnostics&) = delete;
+
+  // TForm3's chart, once that window exists; `show` shows the window ("Afficher").
+  void AttachChart(LiveChartControls chart, std::function<void()> show);
+  void DetachChart();
 
   // DiagnosticsSink and LiveModeSink: the answer handling's calls.
   void DiagnosticStep() override;
@@ -35,12 +41,13 @@ class LiveDiagnostics : public link::DiagnosticsSink, public link::LiveModeSink 
   const LiveModeControls modeControls;
   const PerformanceControls performanceControls;
   const VehicleRtControls vehicleControls;
+  form::Timer& accTimer;
 
   DiagnosticDisplay display;
   PerformanceTiming timing;
   AccelerationReadout acceleration;
-  LiveChartFeed chart;
   LiveModes modes;
+  std::optional<LiveChartFeed> chart;
 
  private:
   void Wire();
@@ -50,6 +57,7 @@ class LiveDiagnostics : public link::DiagnosticsSink, public link::LiveModeSink 
 
   link::AnswerHandler& handler_;
   link::SharedState& state_;
+  form::Services& services_;
   std::optional<std::string> problem_;
   std::string lastProblem_;
 };

@@ -23,15 +23,13 @@ constexpr const char* kBarometerWarning =
 }  // namespace
 
 LiveModes::LiveModes(link::LinkEngine& engine, DiagnosticDisplay& display,
-                     PerformanceTiming& timing, LiveChartFeed& chart,
-                     const DisplayControls& display_controls, const LiveModeControls& controls,
-                     const PerformanceControls& performance, const VehicleRtControls& vehicle,
-                     form::Services& services)
+                     PerformanceTiming& timing, const DisplayControls& display_controls,
+                     const LiveModeControls& controls, const PerformanceControls& performance,
+                     const VehicleRtControls& vehicle, form::Services& services)
     : engine_(engine),
       state_(engine.State()),
       display_(display),
       timing_(timing),
-      chart_(chart),
       displayControls_(display_controls),
       controls_(controls),
       performance_(performance),
@@ -186,11 +184,13 @@ void LiveModes::ShowLiveChart() {
   if (!state_.diagDisplayOn && state_.online)
     display_.ToggleVisualisation();
   state_.auxRequest = 2;
-  chart_.Restart();
+  if (chart_ != nullptr)
+    chart_->Restart();
 }
 
 void LiveModes::ResetLiveChart() {
-  chart_.Reset();
+  if (chart_ != nullptr)
+    chart_->Reset();
 }
 
 }  // namespace kelvra::diagnostics

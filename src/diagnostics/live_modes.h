@@ -21,9 +21,9 @@ namespace kelvra::diagnostics {
 class LiveModes {
  public:
   LiveModes(link::LinkEngine& engine, DiagnosticDisplay& display, PerformanceTiming& timing,
-            LiveChartFeed& chart, const DisplayControls& display_controls,
-            const LiveModeControls& controls, const PerformanceControls& performance,
-            const VehicleRtControls& vehicle, form::Services& services);
+            const DisplayControls& display_controls, const LiveModeControls& controls,
+            const PerformanceControls& performance, const VehicleRtControls& vehicle,
+            form::Services& services);
 
   void SetLiveModeLock(bool on, form::Button& caller);
   void ToggleLivePower();    // Button15
@@ -42,6 +42,8 @@ class LiveModes {
 
   // The power tab's curves: live power evaluates curve 0 once one exists.
   void SetCurves(const power::CurveSet* curves) { curves_ = curves; }
+  // TForm3's feed, once the window exists.
+  void SetChart(LiveChartFeed* chart) { chart_ = chart; }
   // Makes the answer handling call LivePowerStep once the power tab has computed a curve.
   void FollowCurves();
 
@@ -60,13 +62,13 @@ class LiveModes {
   link::SharedState& state_;
   DiagnosticDisplay& display_;
   PerformanceTiming& timing_;
-  LiveChartFeed& chart_;
   const DisplayControls& displayControls_;
   const LiveModeControls& controls_;
   const PerformanceControls& performance_;
   const VehicleRtControls& vehicle_;
   form::Services& services_;
   const power::CurveSet* curves_ = nullptr;
+  LiveChartFeed* chart_ = nullptr;
 };
 
 }  // namespace kelvra::diagnostics

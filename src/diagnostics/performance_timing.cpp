@@ -104,14 +104,14 @@ void PerformanceTiming::Finish(DateTime elapsed, int passingKmh) {
 }
 
 AccelerationReadout::AccelerationReadout(const PerformanceControls& controls,
-                                         const link::SharedState& state)
-    : controls_(controls), state_(state) {}
+                                         const form::Timer& timer, const link::SharedState& state)
+    : controls_(controls), timer_(timer), state_(state) {}
 
 void AccelerationReadout::Tick() {
   const float speed = state_.values[9];
   if (lastSpeed_ != -1) {
-    const auto a = static_cast<float>((speed - lastSpeed_) /
-                                      (controls_.accTimer.Interval() * 0.001) * 0.2777777777777778);
+    const auto a =
+        static_cast<float>((speed - lastSpeed_) / (timer_.Interval() * 0.001) * 0.2777777777777778);
     controls_.acceleration.SetCaption(FormatGeneral(a) + "m/s²");
     if (a > max_) {
       max_ = a;

@@ -6,6 +6,7 @@
 #include "common/date_time.h"
 #include "diagnostics/diagnostics_controls.h"
 #include "form/services.h"
+#include "form/timer.h"
 #include "link/shared_state.h"
 
 namespace kelvra::diagnostics {
@@ -68,7 +69,8 @@ class PerformanceTiming {
 // vehicle speed.
 class AccelerationReadout {
  public:
-  AccelerationReadout(const PerformanceControls& controls, const link::SharedState& state);
+  AccelerationReadout(const PerformanceControls& controls, const form::Timer& timer,
+                      const link::SharedState& state);
 
   void Tick();
   // "Remise à 0".
@@ -79,6 +81,7 @@ class AccelerationReadout {
 
  private:
   const PerformanceControls& controls_;
+  const form::Timer& timer_;
   const link::SharedState& state_;
   int lastSpeed_ = -1;
   float max_ = 0;

@@ -199,7 +199,7 @@ TEST(LiveChart, BoostAgainstTimeAndTheAlertOnTheBoost) {
   rig.Click(rig.modes.resetChart);
   EXPECT_EQ(boost.Count(), 0);
   EXPECT_EQ(rpm.Count(), 0);
-  EXPECT_EQ(rig.diag.live.chart.StartTime(), rig.link.env.clock.Now());
+  EXPECT_EQ(rig.diag.live.chart->StartTime(), rig.link.env.clock.Now());
 }
 
 TEST(LiveChart, SecondsFoldBackAfterAnHour) {
