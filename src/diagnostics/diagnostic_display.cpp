@@ -40,6 +40,8 @@ void DiagnosticDisplay::DiagnosticStep() {
   Refresh();
   if (controls_.logBox.Checked() && state_.decodedIndex >= 0)
     WriteLogLine(state_.decodedIndex);
+  if (onDecoded && state_.decodedIndex >= 0)
+    onDecoded(state_.decodedIndex);
 }
 
 void DiagnosticDisplay::Refresh() {
@@ -106,6 +108,12 @@ void DiagnosticDisplay::OpenDiagLog() {
     services_.dialogs.ShowMessage("Impossible de créer le fichier " + controls_.logName.Text() +
                                   " : les données acquises ne sont pas enregistrées.");
   }
+}
+
+void DiagnosticDisplay::OpenDiagLogAt(const std::string& path) {
+  controls_.logName.SetText(path);
+  log_.Open(path);
+  controls_.logBox.SetChecked(true);
 }
 
 void DiagnosticDisplay::CloseDiagLog() {

@@ -26,6 +26,9 @@ class DiagnosticDisplay {
   void RowSelectionChanged();  // a click in clbPid
   void OpenDiagLog();          // cbLogDiag checked
   void CloseDiagLog();         // cbLogDiag unchecked
+  // A log at a path of the caller's choosing (kelvra-cli poll --log): the box is checked and the
+  // edit shows the path. Throws FileError when the file cannot be created.
+  void OpenDiagLogAt(const std::string& path);
 
   int PollCursor() const { return pollCursor_; }
   bool Answered(int row) const { return answered_[row]; }
@@ -36,6 +39,8 @@ class DiagnosticDisplay {
   // A log line that could not be written: the log is closed and its box unchecked; the message
   // is for the user.
   std::function<void(const std::string& message)> onLogError;
+  // After each step that decoded a row: the row, its display line already refreshed.
+  std::function<void(int row)> onDecoded;
 
  private:
   void ForgetSpeedSamples();

@@ -55,9 +55,10 @@ void LiveDiagnostics::Wire() {
   d.pidList.onClickCheck = [this](form::Control&) { display.RowSelectionChanged(); };
   d.visualise.onClick = [this](form::Control&) { display.ToggleVisualisation(); };
   d.logBox.onClick = [this](form::Control&) {
-    if (displayControls.logBox.Checked()) {
+    // A log opened at a given path checks the box itself: nothing more to open then.
+    if (displayControls.logBox.Checked() && !display.Log().IsOpen()) {
       display.OpenDiagLog();
-    } else {
+    } else if (!displayControls.logBox.Checked()) {
       display.CloseDiagLog();
     }
   };
