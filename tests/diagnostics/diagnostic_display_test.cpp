@@ -172,5 +172,25 @@ TEST(DiagnosticDisplay, ALogThatCannotBeCreatedIsReportedAndUnchecked) {
   EXPECT_FALSE(rig.diag.live.display.Log().IsOpen());
 }
 
+// A log that stops being writable (a full disk) closes, unchecks its box and says so once; the
+// polling goes on.
+TEST(DiagnosticDisplay, ALogThatCannotBeWrittenStopsAndTheRotationGoesOn) {
+  DiagnosticsRig rig;
+  rig.diag.live.display.OpenDiagLogAt("/dev/full");
+  auto& logBox = rig.diag.panel.display.logBox;
+  EXPECT_TRUE(logBox.Checked());
+  EXPECT_EQ(rig.diag.panel.display.logName.Text(), "/dev/full");
+  rig.ToggleRows({8});
+  rig.Click(rig.visualise);
+  rig.Answer("41 0C 0F A0");
+  rig.Answer("41 0C 0F A0");
+  EXPECT_FALSE(logBox.Checked());
+  EXPECT_FALSE(rig.diag.live.display.Log().IsOpen());
+  ASSERT_EQ(rig.dialogs.errors.size(), 1u);
+  EXPECT_NE(rig.dialogs.errors[0].find("/dev/full"), std::string::npos);
+  EXPECT_EQ(rig.Requests().size(), 3u);
+  EXPECT_EQ(rig.Display(8), "Régime (tr/mn) : 1000");
+}
+
 }  // namespace
 }  // namespace kelvra::testing

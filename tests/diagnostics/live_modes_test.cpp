@@ -208,5 +208,20 @@ TEST(LiveChart, SecondsFoldBackAfterAnHour) {
   EXPECT_DOUBLE_EQ(diagnostics::LiveChartSeconds(3605 * kSecond), 5);
 }
 
+// Going offline stops the visualisation but not the mode; stopping the mode then leaves the
+// visualisation off instead of switching it on with no row to poll.
+TEST(LiveModes, StoppingAModeWhoseVisualisationWasStoppedLeavesItOff) {
+  DiagnosticsRig rig;
+  rig.Click(rig.modes.consumption);
+  EXPECT_TRUE(rig.state.diagDisplayOn);
+  rig.state.diagDisplayOn = false;  // what going offline and back online leaves
+  const std::size_t sent = rig.Requests().size();
+  rig.Click(rig.modes.consumption);
+  EXPECT_FALSE(rig.state.diagDisplayOn);
+  EXPECT_EQ(rig.state.liveMode, "null");
+  EXPECT_EQ(rig.Requests().size(), sent);
+  EXPECT_TRUE(rig.CheckedRows().empty());
+}
+
 }  // namespace
 }  // namespace kelvra::testing
