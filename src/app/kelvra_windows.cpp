@@ -27,11 +27,13 @@ KelvraWindows::KelvraWindows(form::Services& services, link::SerialPort& compone
   form1.diagram.animation.onClick = [this](form::Control&) { form4.Show(); };
   form4.currentEnvelope = [this] { return form1.diagram.CurrentEnvelope(); };
   form4.memorisedEnvelope = [this] { return form1.diagram.MemorisedEnvelope(); };
+  form1.liveDiagnostics.AttachChart({form3.rpm, form3.boost}, [this] { form3.Show(); });
 }
 
 // The gear dialog goes before the main window's link: no answer may reach it after.
 KelvraWindows::~KelvraWindows() {
   form1.answers.SetCaptureSink(nullptr);
+  form1.liveDiagnostics.DetachChart();
 }
 
 }  // namespace kelvra::app

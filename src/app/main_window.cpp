@@ -132,7 +132,10 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
                      Add<form::Edit>("Edit28", &powerPage), vehicles.openDialog),
       diagram(*this, diagramPage,
               {power, DiagramGearSpeeds(vehicles),
-               [this] { return vehicleEditor.Editor().Constants(); }, vehicles.openDialog}) {
+               [this] { return vehicleEditor.Editor().Constants(); }, vehicles.openDialog}),
+      liveDiagnostics(engine, answers, diagnostics.panel.display, diagnostics.panel.modes,
+                      diagnostics.panel.performance, VehicleRtControlsOf(*this), accelerationTimer,
+                      services) {
   const int pagesHeight = kHeight - kStatusHeight - kStripHeight;
   pages.SetBounds(0, 0, kWidth, pagesHeight);
   status.SetBounds(0, kHeight - kStatusHeight, kWidth, kStatusHeight);
@@ -173,6 +176,7 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
     log.ShowBuffer(engine.Framer().Buffer());
   };
   answers.SetEngineSpeedSink(&recorder);
+  liveDiagnostics.modes.SetCurves(&power.curves);
   connection.launchAcquisition = [this] { recorder.LaunchAcquisition(); };
   connection.stopAcquisition = [this] { recorder.StopAcquisition(); };
   Get<form::Edit>("Edit28").SetBounds(10, 50, 400, 21);

@@ -16,6 +16,7 @@
 #include "app/simulated_car_entry.h"
 #include "app/unit_converter.h"
 #include "app/vehicle_page.h"
+#include "diagnostics/live_diagnostics.h"
 #include "form/range_controls.h"
 #include "form/timer.h"
 #include "form/window.h"
@@ -98,6 +99,8 @@ class MainWindow : public form::Window {
   // The curves the power tab computes; the diagram tab reads the newest one.
   power::PowerWorkspace power;
   DiagramTab diagram;  // on diagramPage
+  // The tab "Diagnostique" at work: rotation, log, live modes, timing, live chart feed.
+  kelvra::diagnostics::LiveDiagnostics liveDiagnostics;
 
  private:
   void ShowWorkTabs(bool shown);

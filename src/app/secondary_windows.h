@@ -9,7 +9,9 @@ namespace kelvra::app {
 class LiveChartWindow : public form::Window {
  public:
   explicit LiveChartWindow(form::Services& services);
-  form::Chart& chart;  // Chart1
+  form::Chart& chart;        // Chart1
+  form::ChartSeries& rpm;    // Series1 "RPM", left axis, tr/mn
+  form::ChartSeries& boost;  // Series2 "mBar", right axis, boost in mbar
 };
 
 }  // namespace kelvra::app

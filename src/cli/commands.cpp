@@ -19,6 +19,10 @@ constexpr std::array kCommands{
             "--port PORT [--interface I] [--baud 9600|38400] [--alt] [--start TR/MN] "
             "[--stop TR/MN] [--use-speed --gear N --vehicle NOM] [--timeout S] --out FICHIER",
             "Enregistre un essai entre deux régimes dans un fichier de mesure", RunRecord},
+    Command{"poll",
+            "--port PORT [--interface I] [--baud 9600|38400] [--alt] --pids 010C,010D,... "
+            "[--seconds N] [--log FICHIER] [--timeout S]",
+            "Lit en boucle des paramètres OBD, les affiche et les enregistre", RunPoll},
     Command{"vehicle", "list | show NOM | export NOM | import FICHIER",
             "Liste, affiche, exporte ou importe les véhicules de vehicules.ini", RunVehicle},
     Command{"accel", "FICHIER_COURBE --vehicle NOM [--unit ms2|kmhs] [--max]",

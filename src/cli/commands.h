@@ -49,5 +49,6 @@ int RunVehicle(const Invocation& invocation);
 int RunSimulate(const Invocation& invocation);
 int RunRecord(const Invocation& invocation);
 int RunAccel(const Invocation& invocation);
+int RunPoll(const Invocation& invocation);
 
 }  // namespace kelvra::cli

@@ -22,7 +22,8 @@ namespace {
 using simulator::InterfaceKind;
 
 constexpr std::string_view kStdinCommands =
-    "pull RAPPORT [RÉGIME], hold RAPPORT KM/H, idle, drop, garble, buserror, canerror, hangup, "
+    "pull RAPPORT [RÉGIME], hold RAPPORT KM/H, sprint, idle, drop, garble, buserror, canerror, "
+    "hangup, "
     "resume, status, quit";
 constexpr double kDefaultPullRpm = 1500;
 
@@ -156,6 +157,9 @@ class Console {
         Pull(words);
       } else if (command == "hold") {
         Hold(words);
+      } else if (command == "sprint") {
+        simulator_.StartStandingStart();
+        Say("Départ arrêté à pleine charge, rapports passés à la zone rouge");
       } else if (command == "idle") {
         simulator_.SetIdle();
         Say("Ralenti");
@@ -223,7 +227,11 @@ class Console {
     out_ << "Régime " << static_cast<long>(status.rpm) << " tr/mn, vitesse "
          << FormatGeneral(std::trunc(status.speedKmh * 10) / 10) << " km/h, rapport " << status.gear
          << ", requêtes " << status.requests << ", réponses " << status.answers << ", ligne "
-         << (status.lineUp ? "ouverte" : "coupée") << std::endl;
+         << (status.lineUp ? "ouverte" : "coupée");
+    // The model's own 0-100 km/h time once a standing start got there.
+    if (const auto sprint = simulator_.SprintTimeTo(100))
+      out_ << ", 0-100 km/h en " << FormatGeneral(std::round(*sprint * 1000) / 1000) << " s";
+    out_ << std::endl;
   }
 
   simulator::PtySimulator& simulator_;

@@ -170,5 +170,30 @@ TEST(VehicleModel, ReadingsShowIdleAndFullThrottle) {
   }
 }
 
+TEST(VehicleModel, StandingStartShiftsAtTheRedlineAndNotesItsTimes) {
+  VehicleModel model;
+  model.StartStandingStart();
+  EXPECT_EQ(model.Gear(), 1);
+  EXPECT_EQ(model.Rpm(), model.LaunchRpm());  // the clutch slips
+  EXPECT_EQ(model.SprintTimeTo(100), std::nullopt);
+  int highestGear = 1;
+  double lastKmh = 0;
+  for (int ms = 0; ms < 30000 && model.Sprinting(); ++ms) {
+    model.Advance(0.001);
+    EXPECT_GE(model.SpeedKmh(), lastKmh);
+    EXPECT_LE(model.Rpm(), model.Car().redlineRpm);
+    lastKmh = model.SpeedKmh();
+    highestGear = std::max(highestGear, model.Gear());
+  }
+  EXPECT_GE(highestGear, 3);  // second tops out at 84,5 km/h
+  const auto to100 = model.SprintTimeTo(100);
+  ASSERT_TRUE(to100.has_value());
+  EXPECT_GT(*to100, 7);
+  EXPECT_LT(*to100, 13);
+  EXPECT_LT(*model.SprintTimeTo(0.5), 0.1);
+  EXPECT_LT(*model.SprintTimeTo(50), *model.SprintTimeTo(99.5));
+  EXPECT_LT(*model.SprintTimeTo(99.5), *to100);
+}
+
 }  // namespace
 }  // namespace kelvra::simulator

@@ -92,6 +92,18 @@ void PtySimulator::SetIdle() {
   model_.SetIdle();
 }
 
+void PtySimulator::StartStandingStart() {
+  std::lock_guard lock(mutex_);
+  AdvanceModel();
+  model_.StartStandingStart();
+}
+
+std::optional<double> PtySimulator::SprintTimeTo(double kmh) {
+  std::lock_guard lock(mutex_);
+  AdvanceModel();
+  return model_.SprintTimeTo(kmh);
+}
+
 void PtySimulator::DropNextAnswer() {
   std::lock_guard lock(mutex_);
   faults_.DropNext();

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -62,6 +63,10 @@ class PtySimulator {
   // A steady drive in a gear (throws kelvra::Error, see VehicleModel::HoldSpeed).
   void HoldSpeed(int gear, double kmh);
   void SetIdle();
+  // A standing start with the gears shifted at the redline (see VehicleModel::StartStandingStart).
+  void StartStandingStart();
+  // The car model's own time from the standing start to a speed, once it got there.
+  std::optional<double> SprintTimeTo(double kmh);
 
   // Faults for the next answers.
   void DropNextAnswer();

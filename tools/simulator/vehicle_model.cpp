@@ -15,6 +15,11 @@ constexpr double kStepSeconds = 0.001;
 constexpr double kGravity = 9.81;
 constexpr double kRadPerSecPerRpm = 2 * std::numbers::pi / 60;
 constexpr double kStandardPressureKpa = 101.3;
+// The standing start's launch: the clutch slips with the engine held here (within idle..redline).
+constexpr double kLaunchRpm = 3000;
+// Speeds noted during a standing start, in tenths of a km/h.
+constexpr int kSprintTenthsPerKmh = 10;
+constexpr int kSprintTopKmh = 300;
 
 }  // namespace
 
@@ -31,12 +36,10 @@ void VehicleModel::StartPull(int gear, double fromRpm) {
   if (!(fromRpm >= car_.idleRpm && fromRpm < car_.redlineRpm))
     throw Error("Régime de départ hors de la plage ralenti - zone rouge : " +
                 FormatGeneral(fromRpm));
-  gear_ = gear;
+  EngageGear(gear);
   holding_ = false;
-  metresPerSecondPerRpm_ = car_.gearSpeedsPer1000[gear - 1] / 1000 / 3.6;
-  const double radPerMetre = kRadPerSecPerRpm / metresPerSecondPerRpm_;  // ω/v
-  effectiveMass_ = car_.massKg + car_.wheelsInertia / (car_.wheelRadiusM * car_.wheelRadiusM) +
-                   car_.engineInertia * radPerMetre * radPerMetre;
+  sprinting_ = false;
+  slipping_ = false;
   rpm_ = fromRpm;
   speedMs_ = fromRpm * metresPerSecondPerRpm_;
 }
@@ -51,9 +54,59 @@ void VehicleModel::HoldSpeed(int gear, double kmh) {
   holding_ = true;
 }
 
+void VehicleModel::EngageGear(int gear) {
+  gear_ = gear;
+  metresPerSecondPerRpm_ = car_.gearSpeedsPer1000[gear - 1] / 1000 / 3.6;
+  const double radPerMetre = kRadPerSecPerRpm / metresPerSecondPerRpm_;  // ω/v
+  effectiveMass_ = car_.massKg + car_.wheelsInertia / (car_.wheelRadiusM * car_.wheelRadiusM) +
+                   car_.engineInertia * radPerMetre * radPerMetre;
+}
+
+double VehicleModel::LaunchRpm() const {
+  return std::clamp(kLaunchRpm, car_.idleRpm, car_.redlineRpm - 1);
+}
+
+void VehicleModel::StartStandingStart() {
+  EngageGear(1);
+  holding_ = false;
+  sprinting_ = true;
+  slipping_ = true;
+  sprintTime_ = 0;
+  sprintCrossings_.clear();
+  speedMs_ = 0;
+  rpm_ = LaunchRpm();
+}
+
+std::optional<double> VehicleModel::SprintTimeTo(double kmh) const {
+  const double tenths = kmh * kSprintTenthsPerKmh;
+  if (!(tenths >= 0))
+    return std::nullopt;
+  const auto below = static_cast<std::size_t>(tenths);
+  if (below + 1 >= sprintCrossings_.size())
+    return below < sprintCrossings_.size() && tenths == below
+               ? std::optional<double>(sprintCrossings_[below])
+               : std::nullopt;
+  const double fraction = tenths - below;
+  return sprintCrossings_[below] +
+         fraction * (sprintCrossings_[below + 1] - sprintCrossings_[below]);
+}
+
+void VehicleModel::NoteSprintSpeeds(double fromKmh, double toKmh, double dt) {
+  // Each tenth of a km/h passed during this step, at its time by linear interpolation.
+  while (sprintCrossings_.size() <= static_cast<std::size_t>(kSprintTopKmh * kSprintTenthsPerKmh)) {
+    const double next = static_cast<double>(sprintCrossings_.size()) / kSprintTenthsPerKmh;
+    if (next > toKmh)
+      break;
+    const double share = toKmh > fromKmh ? (next - fromKmh) / (toKmh - fromKmh) : 1;
+    sprintCrossings_.push_back(sprintTime_ - dt + std::clamp(share, 0.0, 1.0) * dt);
+  }
+}
+
 void VehicleModel::SetIdle() {
   gear_ = 0;
   holding_ = false;
+  sprinting_ = false;
+  slipping_ = false;
   rpm_ = car_.idleRpm;
   speedMs_ = 0;
 }
@@ -66,7 +119,16 @@ void VehicleModel::Advance(double seconds) {
   // A steady drive: the driver holds the throttle where the road load balances it.
   while (Pulling() && !holding_ && remaining > 1e-12) {
     const double dt = std::min(kStepSeconds, remaining);
-    Step(dt);
+    const double before = SpeedKmh();
+    if (slipping_) {
+      LaunchStep(dt);
+    } else {
+      Step(dt);
+    }
+    if (sprinting_) {
+      sprintTime_ += dt;
+      NoteSprintSpeeds(before, SpeedKmh(), dt);
+    }
     remaining -= dt;
   }
 }
@@ -88,8 +150,32 @@ void VehicleModel::Step(double dt) {
   // A car too weak for the gear does not stall the engine: it holds the idle speed.
   speedMs_ = std::max(speedMs_, car_.idleRpm * metresPerSecondPerRpm_);
   rpm_ = speedMs_ / metresPerSecondPerRpm_;
-  if (rpm_ >= car_.redlineRpm)
-    SetIdle();
+  if (rpm_ < car_.redlineRpm)
+    return;
+  if (sprinting_ && gear_ < static_cast<int>(car_.gearSpeedsPer1000.size())) {
+    // The next gear at once, at the same road speed.
+    EngageGear(gear_ + 1);
+    rpm_ = speedMs_ / metresPerSecondPerRpm_;
+    return;
+  }
+  SetIdle();
+}
+
+void VehicleModel::LaunchStep(double dt) {
+  // The slipping clutch passes the engine's torque at the launch speed; the engine itself is not
+  // tied to the wheels yet.
+  const double rpm = LaunchRpm();
+  const double wheelForce = TorqueAt(car_, rpm) * (1 - car_.transmissionLossPercent / 100) *
+                            kRadPerSecPerRpm / metresPerSecondPerRpm_;
+  const double mass = car_.massKg + car_.wheelsInertia / (car_.wheelRadiusM * car_.wheelRadiusM);
+  const double drag = 0.5 * car_.airDensity * car_.dragAreaM2 * speedMs_ * speedMs_;
+  const double rolling = car_.rollingCoefficient * car_.massKg * kGravity;
+  speedMs_ += std::max(0.0, wheelForce - drag - rolling) / mass * dt;
+  rpm_ = rpm;
+  if (speedMs_ >= rpm * metresPerSecondPerRpm_) {
+    slipping_ = false;
+    speedMs_ = rpm * metresPerSecondPerRpm_;
+  }
 }
 
 EngineReadings VehicleModel::Readings() const {

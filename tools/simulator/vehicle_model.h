@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "simulator/car_description.h"
 
 namespace kelvra::simulator {
@@ -43,10 +46,21 @@ class VehicleModel {
   // a gear the car does not have or a speed whose engine speed is outside [idle, redline).
   void HoldSpeed(int gear, double kmh);
   void SetIdle();
+  // A standing start at full throttle, as for timing 0 to 100 km/h: the clutch slips at the launch
+  // engine speed until first gear carries the car, each gear is pulled to the redline and the next
+  // one engaged at once; past the top gear's redline the car is back at rest. The model notes when
+  // it first reaches each speed.
+  void StartStandingStart();
   void Advance(double seconds);
 
   bool Pulling() const { return gear_ != 0; }
   bool Holding() const { return holding_; }
+  bool Sprinting() const { return sprinting_; }
+  // Seconds from the latest standing start to the moment the car first reached the speed (km/h,
+  // interpolated within the 1 ms steps); nothing before it has got there.
+  std::optional<double> SprintTimeTo(double kmh) const;
+  // The engine speed the clutch slips at during the launch.
+  double LaunchRpm() const;
   int Gear() const { return gear_; }  // 0 at rest
   double Rpm() const { return rpm_; }
   double SpeedKmh() const { return speedMs_ * 3.6; }
@@ -56,8 +70,11 @@ class VehicleModel {
   EngineReadings Readings() const;
 
  private:
+  void EngageGear(int gear);
   double Acceleration(double speedMs) const;
   void Step(double dt);
+  void LaunchStep(double dt);
+  void NoteSprintSpeeds(double fromKmh, double toKmh, double dt);
 
   CarDescription car_;
   double peakTorque_ = 0;
@@ -68,6 +85,11 @@ class VehicleModel {
   double speedMs_ = 0;
   double time_ = 0;
   bool holding_ = false;
+  bool sprinting_ = false;
+  bool slipping_ = false;
+  double sprintTime_ = 0;
+  // Seconds since the standing start at which each tenth of a km/h was first reached.
+  std::vector<double> sprintCrossings_;
 };
 
 }  // namespace kelvra::simulator
