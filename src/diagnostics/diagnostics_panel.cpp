@@ -41,8 +41,8 @@ DisplayControls MakeDisplay(form::Window& w, form::Container* page, form::Panel&
 
 LiveModeControls MakeModes(form::Window& w, form::Panel& power, form::Panel& consumption,
                            form::Panel& chart, form::Edit* given) {
-  Caption(w, "lbDiagCoupleTitre", &power, "Couple (Nm) :", 90, 18);
-  Caption(w, "lbDiagPuissanceTitre", &power, "Puissance (cv) :", 90, 38);
+  Caption(w, "Label73", &power, "Couple (Nm) :", 90, 18);
+  Caption(w, "Label74", &power, "Puissance (cv) :", 90, 38);
   Caption(w, "lbDiagLitresHTitre", &consumption, "Litres/h :", 90, 18);
   Caption(w, "lbDiagLitres100Titre", &consumption, "Litres/100km :", 90, 38);
   Caption(w, "Label120", &chart, "Pression atmo (mBar)", 8, 20);
@@ -66,32 +66,34 @@ LiveModeControls MakeModes(form::Window& w, form::Panel& power, form::Panel& con
 }
 
 PerformanceControls MakePerformance(form::Window& w, form::Panel& g) {
-  constexpr int kRow = 20;
+  constexpr int kRow = 18;
   const char* group = "perfs";
-  Caption(w, "lbDiagTempsTitre", &g, "Temps :", 385, 16);
-  Caption(w, "lbDiagPassageTitre", &g, "Vitesse de passage :", 385, 16 + kRow);
-  Caption(w, "lbDiagAccTitre", &g, "Accélération :", 385, 16 + 2 * kRow);
-  Caption(w, "lbDiagMaxAccTitre", &g, "Maximum :", 385, 16 + 3 * kRow);
-  Caption(w, "lbDiagBeepFin", &g, " début et à la fin de la mesure", 216, 36);
+  Caption(w, "Label85", &g, "Tests d'acceleration et de reprise :", 8, 14);
+  Caption(w, "Label87", &g, "Résultats :", 385, 14);
+  Caption(w, "Label88", &g, "Temps :", 385, 32);
+  Caption(w, "Label90", &g, "Vitesse de passage :", 385, 32 + kRow);
+  Caption(w, "lbDiagAccTitre", &g, "Accélération :", 385, 32 + 2 * kRow);
+  Caption(w, "lbDiagMaxAccTitre", &g, "Maximum :", 385, 32 + 3 * kRow);
+  Caption(w, "Label86", &g, " début et à la fin de la mesure", 216, 48);
   return PerformanceControls{
-      Put<form::RadioButton>(w, "rb0100", &g, 8, 14, 80, 18, "0-100", true, group),
-      Put<form::RadioButton>(w, "rbDea", &g, 8, 14 + kRow, 130, 18, "De            à", false,
+      Put<form::RadioButton>(w, "rb0100", &g, 8, 30, 80, 18, "0-100", true, group),
+      Put<form::RadioButton>(w, "rbDea", &g, 8, 30 + kRow, 130, 18, "De            à", false,
                              group),
-      Put<form::Edit>(w, "edDe", &g, 48, 13 + kRow, 36, 20, "80"),
-      Put<form::Edit>(w, "edA", &g, 106, 13 + kRow, 36, 20, "120"),
-      Put<form::RadioButton>(w, "rb400m", &g, 8, 14 + 2 * kRow, 90, 18, "400m DA", false, group),
-      Put<form::RadioButton>(w, "rb1000m", &g, 8, 14 + 3 * kRow, 90, 18, "1000m DA", false, group),
-      Put<form::RadioButton>(w, "rbLance", &g, 8, 14 + 4 * kRow, 180, 18, "           m lancé à",
+      Put<form::Edit>(w, "edDe", &g, 48, 29 + kRow, 36, 18, "80"),
+      Put<form::Edit>(w, "edA", &g, 106, 29 + kRow, 36, 18, "120"),
+      Put<form::RadioButton>(w, "rb400m", &g, 8, 30 + 2 * kRow, 90, 18, "400m DA", false, group),
+      Put<form::RadioButton>(w, "rb1000m", &g, 8, 30 + 3 * kRow, 90, 18, "1000m DA", false, group),
+      Put<form::RadioButton>(w, "rbLance", &g, 8, 30 + 4 * kRow, 180, 18, "           m lancé à",
                              false, group),
-      Put<form::Edit>(w, "edM", &g, 26, 13 + 4 * kRow, 38, 20, "1000"),
-      Put<form::Edit>(w, "edMA", &g, 146, 13 + 4 * kRow, 36, 20, "50"),
-      Put<form::CheckBox>(w, "cbBeep", &g, 200, 14, 180, 18, "Emettre un signal sonore au", true),
-      Put<form::Button>(w, "Button18", &g, 200, 64, 110, 25, "Démarrer"),
-      Put<form::Label>(w, "lbPerfT", &g, 515, 16, 0, 0, "0s"),
-      Put<form::Label>(w, "lbPerfV", &g, 515, 16 + kRow, 0, 0, "0km/h"),
-      Put<form::Label>(w, "lbAcc", &g, 515, 16 + 2 * kRow, 0, 0, "0m/s²"),
-      Put<form::Label>(w, "lbMaxAcc", &g, 515, 16 + 3 * kRow, 0, 0, "0m/s²"),
-      Put<form::Button>(w, "Button17", &g, 385, 98, 110, 25, "Remise à 0")};
+      Put<form::Edit>(w, "edM", &g, 26, 29 + 4 * kRow, 38, 18, "1000"),
+      Put<form::Edit>(w, "edMA", &g, 146, 29 + 4 * kRow, 36, 18, "50"),
+      Put<form::CheckBox>(w, "cbBeep", &g, 200, 30, 180, 18, "Emettre un signal sonore au", true),
+      Put<form::Button>(w, "Button18", &g, 200, 74, 110, 25, "Démarrer"),
+      Put<form::Label>(w, "lbPerfT", &g, 515, 32, 0, 0, "0s"),
+      Put<form::Label>(w, "lbPerfV", &g, 515, 32 + kRow, 0, 0, "0km/h"),
+      Put<form::Label>(w, "lbAcc", &g, 515, 32 + 2 * kRow, 0, 0, "0m/s²"),
+      Put<form::Label>(w, "lbMaxAcc", &g, 515, 32 + 3 * kRow, 0, 0, "0m/s²"),
+      Put<form::Button>(w, "Button17", &g, 385, 104, 110, 22, "Remise à 0")};
 }
 
 }  // namespace
@@ -100,8 +102,8 @@ DiagnosticsPanel::DiagnosticsPanel(form::Window& window, form::Container* page,
                                    form::Edit* atmosphere)
     : rowsGroup(Group(window, "GroupBox11", page, "Paramètres à visualiser")),
       dataGroup(Group(window, "GroupBox15", page, "Données")),
-      powerGroup(Group(window, "gbDiagPuissance", page, "Puissance / Couple instantanné")),
-      consumptionGroup(Group(window, "gbDiagConso", page, "Consommation instantannée")),
+      powerGroup(Group(window, "GroupBox18", page, "Puissance / Couple instantanné")),
+      consumptionGroup(Group(window, "GroupBox19", page, "Consommation instantannée")),
       chartGroup(Group(window, "gbDiagGraphe", page,
                        "Graphe alternatif en fonction du temps : Régime surpression")),
       performanceGroup(Group(window, "gbDiagPerfs", page, "Performances")),
