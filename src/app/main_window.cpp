@@ -168,6 +168,7 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
   diagnostics.visualise.SetEnabled(diagnostics.page.TabVisible());
   settings.page.SetTabVisible(false);
   pages.SetActivePage(&home.page);
+  powerTab = std::make_unique<PowerTab>(*this);
 }
 
 MainWindow::~MainWindow() = default;

@@ -11,6 +11,7 @@
 #include "app/acquisition_tab.h"
 #include "app/diagnostics_tab.h"
 #include "app/home_tab.h"
+#include "app/power_tab.h"
 #include "app/settings_tab.h"
 #include "app/simulated_car_entry.h"
 #include "app/vehicle_page.h"
@@ -94,6 +95,7 @@ class MainWindow : public form::Window {
   acquisition::RunFileChooser runFileChooser;  // Button9 "Parcourir" and Edit28, power tab
   // The curves the power tab computes; the diagram tab reads the newest one.
   power::PowerWorkspace power;
+  std::unique_ptr<PowerTab> powerTab;  // built last: it lays out the power tab's earlier controls
 
  private:
   void ShowWorkTabs(bool shown);

@@ -14,7 +14,7 @@ class ImageWidget : public QWidget {
  public:
   ImageWidget(form::Image& image, QWidget* parent)
       : QWidget(parent), image_(image), painter_(image.Width(), image.Height()) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_OpaquePaintEvent, !image.Transparent());
   }
 
   const QImage& Picture() { return painter_.Render(image_.GetCanvas()); }
@@ -22,8 +22,25 @@ class ImageWidget : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    painter.drawImage(0, 0, Picture());
+    if (!image_.Transparent()) {
+      painter.drawImage(0, 0, Picture());
+      return;
+    }
+    // White is the transparent colour: what lies beneath shows through it.
+    QImage keyed = Picture().convertToFormat(QImage::Format_ARGB32);
+    const QRgb white = qRgb(255, 255, 255);
+    for (int y = 0; y < keyed.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
+      for (int x = 0; x < keyed.width(); ++x) {
+        if ((line[x] & 0xFFFFFF) == (white & 0xFFFFFF))
+          line[x] = 0;
+      }
+    }
+    painter.drawImage(0, 0, keyed);
   }
+
+ public:
+  void TransparencyChanged() { setAttribute(Qt::WA_OpaquePaintEvent, !image_.Transparent()); }
 
  private:
   form::Image& image_;
@@ -39,8 +56,10 @@ class ImageBinding : public ControlBinding {
 
  protected:
   void Update(form::Aspect aspect) override {
-    if (aspect == form::Aspect::Drawing)
+    if (aspect == form::Aspect::Drawing) {
+      static_cast<ImageWidget*>(Widget())->TransparencyChanged();
       Widget()->update();
+    }
   }
 };
 

@@ -184,14 +184,14 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Get<form::Edit>("edRv1").Text(), std::string("20"));
   }
 
-  // The power tab's button and check box, when they exist, take part in the selection; a field
+  // The power tab's button and the check box take part in the selection; a field
   // that is not a number stops it before the tabs.
   void selectionAndThePowerTabsControls() {
     Program program;
     app::MainWindow& w = program.windows.form1;
-    auto& assign = w.Add<form::Button>("Button21", &w.powerPage, "Affecter au veh.");
-    auto& showCurves = w.Add<form::CheckBox>("CheckBox2", &w.powerPage,
-                                             "Afficher déja les courbes si disponible", true);
+    auto& assign = w.Get<form::Button>("Button21");
+    auto& showCurves = w.Get<form::CheckBox>("CheckBox2");
+    QVERIFY(showCurves.Checked());
     int asked = 0;
     w.showStoredCurve = [&] { ++asked; };
 
