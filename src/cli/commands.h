@@ -48,5 +48,6 @@ int RunConnect(const Invocation& invocation);
 int RunVehicle(const Invocation& invocation);
 int RunSimulate(const Invocation& invocation);
 int RunRecord(const Invocation& invocation);
+int RunPower(const Invocation& invocation);
 
 }  // namespace kelvra::cli

@@ -4,6 +4,7 @@
 #include "form/image.h"
 #include "qt/bindings.h"
 #include "qt/display_list_painter.h"
+#include "qt/image_picture.h"
 
 namespace kelvra::qt {
 
@@ -27,16 +28,7 @@ class ImageWidget : public QWidget {
       return;
     }
     // White is the transparent colour: what lies beneath shows through it.
-    QImage keyed = Picture().convertToFormat(QImage::Format_ARGB32);
-    const QRgb white = qRgb(255, 255, 255);
-    for (int y = 0; y < keyed.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-      for (int x = 0; x < keyed.width(); ++x) {
-        if ((line[x] & 0xFFFFFF) == (white & 0xFFFFFF))
-          line[x] = 0;
-      }
-    }
-    painter.drawImage(0, 0, keyed);
+    painter.drawImage(0, 0, KeyedOutWhite(Picture()));
   }
 
  public:
