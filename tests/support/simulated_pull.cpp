@@ -33,7 +33,8 @@ simulator::CarDescription KelvraComparableCar(simulator::CarDescription car) {
   return car;
 }
 
-std::string MatchingVehicleFile(const simulator::CarDescription& car, const std::string& name) {
+std::vector<std::pair<std::string, std::string>> MatchingVehicleKeys(
+    const simulator::CarDescription& car) {
   const double loss = car.transmissionLossPercent / 100;
   const double r = car.wheelRadiusM;
   // Wheels: Kelvra's 4 m r² a v / circ² is 4 m a v / (2π)² with v, a in km/h; the car's is
@@ -41,12 +42,23 @@ std::string MatchingVehicleFile(const simulator::CarDescription& car, const std:
   const double wheelMass = std::numbers::pi * std::numbers::pi * car.wheelsInertia /
                            (r * r * 3.6 * 3.6 * loss * (1 - loss));
   const double inertia = car.engineInertia / (loss * (1 - loss));
-  std::string file = "[liste]\n" + name + "=" + name + "\n[" + name + "]\n";
+  std::vector<std::pair<std::string, std::string>> keys;
   for (std::size_t g = 0; g < car.gearSpeedsPer1000.size(); ++g)
-    file += "v" + std::to_string(g + 1) + "e=" + Number(car.gearSpeedsPer1000[g]) + "\n";
-  file += "masse=" + Number(car.massKg) + "\nmasseeqpt=0\nSCX=" + Number(car.dragAreaM2) +
-          "\nPT=" + Number(car.transmissionLossPercent) + "\ninertieR=" + Number(wheelMass) +
-          "\ninertieT=" + Number(inertia) + "\ncylindree=" + Number(car.displacementCm3) + "\n";
+    keys.emplace_back("v" + std::to_string(g + 1) + "e", Number(car.gearSpeedsPer1000[g]));
+  keys.emplace_back("masse", Number(car.massKg));
+  keys.emplace_back("masseeqpt", "0");
+  keys.emplace_back("SCX", Number(car.dragAreaM2));
+  keys.emplace_back("PT", Number(car.transmissionLossPercent));
+  keys.emplace_back("inertieR", Number(wheelMass));
+  keys.emplace_back("inertieT", Number(inertia));
+  keys.emplace_back("cylindree", Number(car.displacementCm3));
+  return keys;
+}
+
+std::string MatchingVehicleFile(const simulator::CarDescription& car, const std::string& name) {
+  std::string file = "[liste]\n" + name + "=" + name + "\n[" + name + "]\n";
+  for (const auto& [key, value] : MatchingVehicleKeys(car))
+    file += key + "=" + value + "\n";
   return file;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "simulator/car_description.h"
@@ -17,6 +18,9 @@ simulator::CarDescription KelvraComparableCar(simulator::CarDescription car);
 // them by (1 - loss), so the wheel mass and the inertia are scaled to give the car's rotating
 // power.
 std::string MatchingVehicleFile(const simulator::CarDescription& car, const std::string& name);
+// The same vehicle's keys and values, as the file holds them.
+std::vector<std::pair<std::string, std::string>> MatchingVehicleKeys(
+    const simulator::CarDescription& car);
 
 // Full throttle in `gear` from `fromRpm` up to the redline, read `rate` times a second as whole
 // engine speeds, each time stamped up to ±jitter seconds off (uniform, from `seed`): run-text
