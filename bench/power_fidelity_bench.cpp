@@ -14,10 +14,9 @@
 #include "power/curve_computation.h"
 #include "power/sample_power.h"
 #include "power/torque_fit.h"
+#include "power/vehicle_inputs.h"
 #include "simulator/car_description.h"
 #include "support/simulated_pull.h"
-#include "vehicle/derived_constants.h"
-#include "vehicle/gear_table.h"
 #include "vehicle/vehicle_keys.h"
 #include "vehicle/vehicle_profile.h"
 
@@ -68,16 +67,8 @@ power::PowerInputs Inputs(const simulator::CarDescription& car, int smoothing) {
         profile.SetFieldText(field, value);
     }
   }
-  power::PowerInputs inputs;
-  vehicle::ComputeDerivedConstants(profile, LocalizeDecimal("0,015"), inputs.load.constants);
-  const std::string circumference = vehicle::CircumferenceText(profile);
-  inputs.speedPer1000 =
-      static_cast<float>(ParseReal(profile.FieldText(vehicle::kFirstSpeedField + kGear - 1)));
-  inputs.smoothing = smoothing;
-  inputs.load.tyreCircumference = static_cast<float>(ParseReal(circumference));
-  inputs.load.wheelMass = static_cast<float>(ParseReal(profile.FieldText(17)));
-  inputs.load.rotatingInertia = static_cast<float>(ParseReal(profile.FieldText(18)));
-  return inputs;
+  return power::SelectedVehicleInputs(profile, kGear, smoothing, false, LocalizeDecimal("0,015"))
+      .inputs;
 }
 
 std::string WriteRun(const std::vector<std::string>& lines, const std::string& path) {

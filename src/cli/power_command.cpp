@@ -13,10 +13,8 @@
 #include "power/curve_computation.h"
 #include "power/curve_export.h"
 #include "power/curve_statistics.h"
+#include "power/vehicle_inputs.h"
 #include "qt/image_picture.h"
-#include "vehicle/derived_constants.h"
-#include "vehicle/gear_table.h"
-#include "vehicle/vehicle_keys.h"
 #include "vehicle/vehicle_profile.h"
 #include "vehicle/vehicle_store.h"
 
@@ -36,10 +34,6 @@ struct PowerOptions {
 
 // edF, the rolling resistance, is not stored with the vehicle: the window's start-up text.
 constexpr std::string_view kRollingFriction = "0,015";
-constexpr std::size_t kWheelMassField = 17;  // edInertieR
-constexpr std::size_t kInertiaField = 18;    // edInertieT
-static_assert(vehicle::kTextKeys[kWheelMassField].field == "edInertieR");
-static_assert(vehicle::kTextKeys[kInertiaField].field == "edInertieT");
 
 std::optional<PowerOptions> ParseOptions(const Invocation& invocation) {
   PowerOptions options;
@@ -80,14 +74,7 @@ std::optional<PowerOptions> ParseOptions(const Invocation& invocation) {
   return options;
 }
 
-// The vehicle as the power tab reads it once selected: its stored fields over the start-up texts,
-// the gear table completed from the tyre size, the derived constants.
-struct SelectedVehicle {
-  power::PowerInputs inputs;
-  double displacement = 0;
-};
-
-std::optional<SelectedVehicle> Select(const PowerOptions& options, std::ostream& err) {
+std::optional<power::VehicleInputs> Select(const PowerOptions& options, std::ostream& err) {
   vehicle::VehicleStore store([&](std::string_view line) { err << line << '\n'; });
   if (!store.Contains(options.vehicle)) {
     err << "Véhicule inconnu : " << options.vehicle << " (dans " << store.Path() << ")\n";
@@ -96,22 +83,8 @@ std::optional<SelectedVehicle> Select(const PowerOptions& options, std::ostream&
   vehicle::VehicleProfile profile = vehicle::VehicleProfile::Initial();
   profile.name = options.vehicle;
   store.LoadVehicle(options.vehicle, profile);
-  const std::string circumference = vehicle::CircumferenceText(profile);
-  SelectedVehicle selected;
-  power::PowerInputs& inputs = selected.inputs;
-  vehicle::ComputeDerivedConstants(profile, LocalizeDecimal(kRollingFriction),
-                                   inputs.load.constants);
-  vehicle::CompleteGearTable(profile, circumference);
-  const auto field = [&](std::size_t index) { return ParseReal(profile.FieldText(index)); };
-  inputs.speedPer1000 = static_cast<float>(
-      field(vehicle::kFirstSpeedField + static_cast<std::size_t>(options.gear - 1)));
-  inputs.smoothing = options.smoothing;
-  inputs.saeCorrected = options.sae;
-  inputs.load.tyreCircumference = static_cast<float>(ParseReal(circumference));
-  inputs.load.wheelMass = static_cast<float>(field(kWheelMassField));
-  inputs.load.rotatingInertia = static_cast<float>(field(kInertiaField));
-  selected.displacement = field(vehicle::kSweptVolumeField);
-  return selected;
+  return power::SelectedVehicleInputs(std::move(profile), options.gear, options.smoothing,
+                                      options.sae, LocalizeDecimal(kRollingFriction));
 }
 
 void PrintStatistics(const power::StatisticsTexts& texts, std::ostream& out) {
