@@ -167,7 +167,7 @@ void PowerTab::Layout() {
   if (w.Find("CheckBox2") == nullptr) {
     w.Add<form::CheckBox>("CheckBox2", &w.vehiclePage, "Afficher déja les courbes si disponible",
                           true)
-        .SetBounds(8, 396, 260, 17);
+        .SetBounds(4, 396, 212, 17);
   }
 }
 
