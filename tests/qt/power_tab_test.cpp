@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fstream>
+#include <variant>
 
 #include "app/kelvra_windows.h"
 #include "common/number_text.h"
@@ -131,6 +132,19 @@ class PowerTabTest : public QObject {
     QVERIFY(blue > 100);
     if (qEnvironmentVariableIsSet("KELVRA_SCREENSHOT"))
       program.view.grab().save(qEnvironmentVariable("KELVRA_SCREENSHOT"));
+
+    // The same run again raises no maximum: its curves go over the picture, the axes and the first
+    // legend text stay.
+    const std::size_t axesOps = w.powerTab->axes.GetCanvas().Operations().size();
+    const std::size_t legendOps = w.powerTab->legend.GetCanvas().Operations().size();
+    w.powerTab->addCurve.UserClick();
+    QCOMPARE(set.curveCount, 2);
+    QCOMPARE(w.powerTab->axes.GetCanvas().Operations().size(), axesOps);
+    QVERIFY(w.powerTab->legend.GetCanvas().Operations().size() > legendOps);
+    int legendTexts = 0;
+    for (const form::DrawOp& op : w.powerTab->legend.GetCanvas().Operations())
+      legendTexts += std::holds_alternative<form::draw::TextOut>(op);
+    QCOMPARE(legendTexts, 4);  // rows 0 and 1, for power and for torque
 
     // The readout under the pointer, the legend row chosen by a click.
     QTest::mouseMove(program.view.WidgetFor("img2"), QPoint(300, 100));
