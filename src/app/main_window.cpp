@@ -27,7 +27,7 @@ acquisition::RecorderControls RecorderControlsOf(MainWindow& w) {
     gearSpeeds[i] = &w.vehicles.Field(7 + i);
   form::ComboBox& gear = acquisition::AddGearChoice(w, &w.powerPage);
   gear.SetBounds(370, 12, 50, 22);
-  w.Add<form::Label>("Label132", &w.powerPage, "Rapport :").SetBounds(310, 16, 0, 0);
+  w.Add<form::Label>("Label45", &w.powerPage, "Rapport engagé :").SetBounds(310, 16, 0, 0);
   acquisition::RecorderPanel& panel = w.acquisition.recorder;
   return {w.acquisition.viewRpm,
           w.acquisition.acquire,
@@ -146,7 +146,7 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
   // The vehicle list, its buttons and the editor's pages.
   vehicleEditor.Attach(vehicles);
 
-  Add<form::Label>("Label130", &powerPage, "Lissage :").SetBounds(10, 12, 0, 0);
+  Add<form::Label>("Label61", &powerPage, "Lissage :").SetBounds(10, 12, 0, 0);
   smoothing.SetBounds(80, 8, 200, 30);
 
   // The debug controls sit below the tabs, on the right of the conversion strip.
@@ -193,6 +193,7 @@ MainWindow::MainWindow(form::Services& services, link::SerialPort& componentPort
   diagnostics.visualise.SetEnabled(diagnostics.page.TabVisible());
   settings.page.SetTabVisible(false);
   pages.SetActivePage(&home.page);
+  powerTab = std::make_unique<PowerTab>(*this);
 }
 
 MainWindow::~MainWindow() = default;

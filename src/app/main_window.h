@@ -12,6 +12,7 @@
 #include "app/diagnostics_tab.h"
 #include "app/diagram_tab.h"
 #include "app/home_tab.h"
+#include "app/power_tab.h"
 #include "app/settings_tab.h"
 #include "app/simulated_car_entry.h"
 #include "app/unit_converter.h"
@@ -101,6 +102,7 @@ class MainWindow : public form::Window {
   DiagramTab diagram;  // on diagramPage
   // The tab "Diagnostique" at work: rotation, log, live modes, timing, live chart feed.
   kelvra::diagnostics::LiveDiagnostics liveDiagnostics;
+  std::unique_ptr<PowerTab> powerTab;  // built last: it lays out the power tab's earlier controls
 
  private:
   void ShowWorkTabs(bool shown);

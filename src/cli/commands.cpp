@@ -31,6 +31,10 @@ constexpr std::array kCommands{
             "[--interface I] [--latency MS] [--baud 0|9600|38400] [--car FICHIER] "
             "[--link CHEMIN] [--no-searching]",
             "Simule une voiture et son interface OBD sur un pseudo-terminal", RunSimulate},
+    Command{"power",
+            "FICHIER --vehicle NOM [--gear N] [--smoothing N] [--sae] [--export FICHIER] "
+            "[--png FICHIER]",
+            "Calcule les courbes de puissance et de couple d'un essai", RunPower},
 };
 
 }  // namespace

@@ -50,5 +50,6 @@ int RunSimulate(const Invocation& invocation);
 int RunRecord(const Invocation& invocation);
 int RunAccel(const Invocation& invocation);
 int RunPoll(const Invocation& invocation);
+int RunPower(const Invocation& invocation);
 
 }  // namespace kelvra::cli

@@ -8,4 +8,11 @@ Image::Image(Window& owner, std::string name, Container* parent, int width, int 
   SetBounds(0, 0, width, height);
 }
 
+void Image::SetTransparent(bool transparent) {
+  if (transparent_ == transparent)
+    return;
+  transparent_ = transparent;
+  Notify(Aspect::Drawing);
+}
+
 }  // namespace kelvra::form

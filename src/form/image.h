@@ -19,9 +19,13 @@ class Image : public Control {
   const Canvas& GetCanvas() const { return canvas_; }
   // Back to a white surface with an empty display list.
   void Blank() { canvas_.Clear(); }
+  // A transparent image lets what lies beneath show through its white.
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool transparent);
 
  private:
   Canvas canvas_;
+  bool transparent_ = false;
 };
 
 }  // namespace kelvra::form

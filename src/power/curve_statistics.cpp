@@ -30,6 +30,19 @@ std::string MaxPowerText(double power10, int rpm) {
          FormatInteger(rpm) + "tr/mn";
 }
 
+NewestCurvePower NewestPower(const CurveSet& set, double correction) {
+  NewestCurvePower result;
+  const int newest = set.curveCount - 1;
+  for (std::int64_t rpm = static_cast<std::int64_t>(set.r0); rpm <= set.rfin; rpm += 10) {
+    const double power =
+        EvaluateCurve(set, newest, static_cast<int>(rpm), Quantity::kPower, correction);
+    result.peak10 = std::max(result.peak10, power);
+    result.sum10 += power;
+    ++result.steps;
+  }
+  return result;
+}
+
 StatisticsTexts CurveStatisticsTexts(const CurveSet& set, double displacement, double correction) {
   const CurvePeaks& p = set.peaks;
   const double litres = displacement * 0.001;
@@ -43,18 +56,10 @@ StatisticsTexts CurveStatisticsTexts(const CurveSet& set, double displacement, d
   const double kwPerLitre = Divide(kKwPerTenthCv * p.power10, litres);
   const double torquePerLitre = Divide(0.1 * p.torque10, litres);
 
-  // Mean power of the newest curve over the range, as a fraction of its peak.
-  double peak = 0;
-  double sum = 0;
-  int steps = 0;
-  const int newest = set.curveCount - 1;
-  for (std::int64_t rpm = static_cast<std::int64_t>(set.r0); rpm <= set.rfin; rpm += 10) {
-    const double power =
-        EvaluateCurve(set, newest, static_cast<int>(rpm), Quantity::kPower, correction);
-    peak = std::max(peak, power);
-    sum += power;
-    ++steps;
-  }
+  const NewestCurvePower newest = NewestPower(set, correction);
+  const double peak = newest.peak10;
+  const double sum = newest.sum10;
+  const int steps = newest.steps;
   const float ratio = static_cast<float>(Divide(Divide(sum, peak), steps));
 
   StatisticsTexts t;

@@ -25,6 +25,15 @@ struct StatisticsTexts {
 StatisticsTexts CurveStatisticsTexts(const CurveSet& set, double displacement,
                                      double correction = 1);
 
+// The newest curve's mean and peak power over the set's range, by 10 tr/mn: the last two texts and
+// the power scale of the chart's axes.
+struct NewestCurvePower {
+  double peak10 = 0;  // 0.1 cv, 0 at least
+  double sum10 = 0;
+  int steps = 0;
+};
+NewestCurvePower NewestPower(const CurveSet& set, double correction = 1);
+
 // "123cv (90kW) - 5600tr/mn" for 1234 tenths of cv at 5600 tr/mn.
 std::string MaxPowerText(double power10, int rpm);
 

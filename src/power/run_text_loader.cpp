@@ -1,5 +1,6 @@
 #include "power/run_text_loader.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -10,7 +11,9 @@
 namespace kelvra::power {
 
 std::optional<std::vector<std::string>> ReadRunFile(const std::string& path) {
-  if (path.empty())
+  // A device or a pipe (a serial port typed in the path) would block the reading forever.
+  std::error_code error;
+  if (path.empty() || !std::filesystem::is_regular_file(path, error))
     return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in)

@@ -8,8 +8,8 @@
 
 namespace kelvra::power {
 
-// The lines of a run file (Windows-1252, CR LF or LF), as UTF-8; none when no file can be read at
-// that path (also for an empty path).
+// The lines of a run file (Windows-1252, CR LF or LF), as UTF-8; none when no regular file can be
+// read at that path (an empty path, a folder, a device or a pipe).
 std::optional<std::vector<std::string>> ReadRunFile(const std::string& path);
 
 // Fills the table from the run text, one record per line: the time before the first ";", the

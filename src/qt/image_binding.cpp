@@ -4,6 +4,7 @@
 #include "form/image.h"
 #include "qt/bindings.h"
 #include "qt/display_list_painter.h"
+#include "qt/image_picture.h"
 
 namespace kelvra::qt {
 
@@ -14,7 +15,7 @@ class ImageWidget : public QWidget {
  public:
   ImageWidget(form::Image& image, QWidget* parent)
       : QWidget(parent), image_(image), painter_(image.Width(), image.Height()) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_OpaquePaintEvent, !image.Transparent());
   }
 
   const QImage& Picture() { return painter_.Render(image_.GetCanvas()); }
@@ -22,8 +23,16 @@ class ImageWidget : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    painter.drawImage(0, 0, Picture());
+    if (!image_.Transparent()) {
+      painter.drawImage(0, 0, Picture());
+      return;
+    }
+    // White is the transparent colour: what lies beneath shows through it.
+    painter.drawImage(0, 0, KeyedOutWhite(Picture()));
   }
+
+ public:
+  void TransparencyChanged() { setAttribute(Qt::WA_OpaquePaintEvent, !image_.Transparent()); }
 
  private:
   form::Image& image_;
@@ -39,8 +48,10 @@ class ImageBinding : public ControlBinding {
 
  protected:
   void Update(form::Aspect aspect) override {
-    if (aspect == form::Aspect::Drawing)
+    if (aspect == form::Aspect::Drawing) {
+      static_cast<ImageWidget*>(Widget())->TransparencyChanged();
       Widget()->update();
+    }
   }
 };
 

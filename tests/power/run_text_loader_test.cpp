@@ -1,6 +1,9 @@
 #include "power/run_text_loader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "common/errors.h"
 #include "run_files.h"
@@ -36,6 +39,11 @@ TEST(RunTextLoaderTest, ReadsLinesOfAFile) {
             (std::vector<std::string>{"0;1000", "0,1;1100"}));
   EXPECT_EQ(ReadRunFile(files.Missing()), std::nullopt);
   EXPECT_EQ(ReadRunFile(""), std::nullopt);
+  // Neither a folder nor a pipe, which would wait for a writer forever.
+  const std::string fifo = files.Path("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ReadRunFile(fifo), std::nullopt);
+  EXPECT_EQ(ReadRunFile(std::filesystem::path(fifo).parent_path().string()), std::nullopt);
 }
 
 }  // namespace

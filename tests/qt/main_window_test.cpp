@@ -197,13 +197,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.Get<form::Edit>("edRv1").Text(), std::string("20"));
   }
 
-  // The power tab's button, when it exists, and "Afficher déja les courbes si disponible" take part
-  // in the selection; a field
+  // The power tab's button and "Afficher déja les courbes si disponible" take part in the
+  // selection; a field
   // that is not a number stops it before the tabs.
   void selectionAndThePowerTabsControls() {
     Program program;
     app::MainWindow& w = program.windows.form1;
-    auto& assign = w.Add<form::Button>("Button21", &w.powerPage, "Affecter au veh.");
+    auto& assign = w.Get<form::Button>("Button21");
     auto& showCurves = w.Get<form::CheckBox>("CheckBox2");
     QCOMPARE(showCurves.Parent(), &w.vehiclePage);
     QVERIFY(showCurves.Checked());
