@@ -1,9 +1,10 @@
 // The whole answer road of the link: bytes from the port framed, classified and handled with every
-// activity on (gear speed capture, engine-speed polling, barometric reading or live chart, live
-// diagnostics and their live modes), with answer timeouts in between.
+// activity on (gear speed capture, engine-speed polling into the run recorder, barometric reading
+// or live chart, live diagnostics and their live modes), with answer timeouts in between.
 #include <cstdint>
 #include <string>
 
+#include "acquisition/recorder_station.h"
 #include "common/errors.h"
 #include "fuzz_input.h"
 #include "support/link_rig.h"
@@ -40,7 +41,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   rig.useSpeed.SetChecked((setup & 2) != 0);
   rig.shiftAlert.SetChecked((setup & 4) != 0);
   rig.state.speedPer1000 = (setup & 8) != 0 ? 25.0f : 0.0f;
-  rig.state.armed = rig.state.recording = (setup & 16) != 0;
+  // The real run recorder takes the engine speeds, armed to record from 2000 tr/mn.
+  acquisition::RecorderStation rec(rig.station);
+  if ((setup & 16) != 0) {
+    rec.panel.startRpm.SetText("2000");
+    rec.panel.stopRpm.SetText((setup & 32) != 0 ? "0" : "6000");
+    rec.panel.livePlot.SetChecked((setup & 64) != 0);
+    try {
+      rec.recorder.LaunchAcquisition();
+    } catch (const Error&) {
+    }
+  } else {
+    rig.sinks.AttachTo(rig.handler);
+  }
   SetActivities(rig, input.Option());
 
   while (!input.Empty()) {
