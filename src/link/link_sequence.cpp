@@ -24,6 +24,9 @@ void LinkEngine::ResetInterface() {
   if (state_.elmMode) {
     log_.State("Réinitialisation de l'interface");
     SendCommand("atz\r");
+    // A chip that never answers its reset (silent, or at another line speed) must not leave the
+    // sequence waiting for ever: the timeout traces it and asks again.
+    ExpectAnswer();
     return;
   }
   flags_.expectAck = true;
@@ -110,21 +113,31 @@ void LinkEngine::ReportUnexpected(int state, const std::string& line) {
     log_.State("Trop de réponses hors contexte, réinitialisation");
     StartInitialisation();
   }
-  // The step passed in decides, so after a restart the old step's command still goes out.
-  if (state_.initialising && state == 2)
+  // The step passed in decides, so after a restart the old step's command still goes out. The
+  // handling stopped the answer timeout: started again, so that a lost answer to this command is
+  // retried rather than leaving the sequence waiting for ever.
+  if (state_.initialising && state == 2) {
     SendCommand("ate0\r");
-  if (state_.initialising && state == 3)
+    ExpectAnswer();
+  }
+  if (state_.initialising && state == 3) {
     SendCommand("010c\r");
+    ExpectAnswer();
+  }
 }
 
 void LinkEngine::OnAnswerTimeout() {
   log_.State("Timeout.");
   const int seen = timeoutCount_++;
-  if (seen > kTimeoutLimit) {
+  const bool restarted = seen > kTimeoutLimit;
+  if (restarted) {
     timeoutCount_ = 0;
     log_.State("Trop de timeouts, réinitialisation");
     StartInitialisation();
   }
+  // The reset is the pending step: asked again, unless the restart above asks it shortly.
+  if (!restarted && state_.elmMode && state_.initialising && state_.linkState == 1)
+    SendCommand("atz\r");
   if (state_.initialising && state_.linkState == 2)
     SendCommand("ate0\r");
   if ((state_.initialising && state_.linkState == 3) || state_.speedViewActive) {

@@ -12,6 +12,8 @@ ResponseFramer::ResponseFramer(const bool& elmMode, const FramingFlags& flags,
 
 void ResponseFramer::Append(std::string_view bytes) {
   buffer_.append(bytes);
+  if (buffer_.size() > kMaxBuffer)
+    buffer_.erase(0, buffer_.size() - kMaxBuffer);
   if (!elmMode_)
     ApplyMobydicRules();
 }

@@ -16,6 +16,10 @@ struct FramingFlags {
 // (the prompt) completes a response; with a mOByDic interface three rules on the buffer do.
 class ResponseFramer {
  public:
+  // A response is a few dozen bytes; a line that floods bytes without ever completing one keeps
+  // only its newest bytes, so memory stays bounded.
+  static constexpr size_t kMaxBuffer = 4096;
+
   ResponseFramer(const bool& elmMode, const FramingFlags& flags, std::function<void()> complete);
 
   // Appends a batch of received bytes, then tries the mOByDic rules.

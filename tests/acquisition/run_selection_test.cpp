@@ -88,6 +88,15 @@ TEST_F(RunSelectionTest, DragToTheLeftGivesAnEmptyFile) {
   EXPECT_TRUE(std::filesystem::exists(folder / "empty.txt"));
 }
 
+// A file that opens but whose writes fail (a full disk): reported, and not traced as finished.
+TEST_F(RunSelectionTest, WriteThatFailsIsReported) {
+  Drag(30, 399);
+  rig.env.dialogs.saveAnswers.push_back("/dev/full");
+  panel.exportButton.UserClick();
+  EXPECT_EQ(rig.env.dialogs.errors, (std::vector<std::string>{"Unable to write to /dev/full"}));
+  EXPECT_FALSE(rig.StateHas("Extraction terminée."));
+}
+
 TEST_F(RunSelectionTest, FileThatCannotBeCreatedIsReported) {
   Drag(30, 399);
   const std::string path = (folder / "missing" / "run.txt").string();

@@ -62,6 +62,48 @@ TEST(LinkEngine, AnswerToTheResetAdvancesWhateverItSays) {
   EXPECT_EQ(rig.port.LastWrite(), "ate0\r");
 }
 
+// A chip that says nothing to its reset (or garbage at another line speed, never a prompt): the
+// sequence does not wait for ever; each timeout asks again, the fifth restarts it.
+TEST(LinkEngine, SilentResetTimesOutAndIsAskedAgain) {
+  LinkRig rig;
+  rig.engine.Connect(InterfaceKind::Elm327, true, "/dev/ttyUSB0", false);
+  rig.env.clock.Advance(LinkEngine::kStartDelayMs);
+  rig.Answer(std::string("\x00\x80\xfe\xff", 4));
+  rig.port.ClearWrites();
+  rig.env.clock.Advance(LinkEngine::kInitAnswerTimeoutMs);
+  EXPECT_TRUE(rig.StateHas("Timeout."));
+  EXPECT_EQ(rig.port.writes, (std::vector<std::string>{"\r"}));  // the repeat of "atz"
+  EXPECT_EQ(rig.state.linkState, 1);
+  rig.env.clock.Advance(4 * LinkEngine::kInitAnswerTimeoutMs);
+  EXPECT_TRUE(rig.StateHas("Trop de timeouts, réinitialisation"));
+  rig.env.clock.Advance(LinkEngine::kStartDelayMs);
+  rig.Answer("ATZ\r\r\rELM327 v1.5\r\r>");
+  EXPECT_EQ(rig.state.linkState, 2);
+  EXPECT_EQ(rig.port.LastWrite(), "ate0\r");
+}
+
+// An unexpected answer during the sequence sends the step's command again; when that answer is
+// lost too, the timeout still comes.
+TEST(LinkEngine, LostAnswerAfterAnUnexpectedOneTimesOut) {
+  LinkRig rig;
+  rig.engine.Connect(InterfaceKind::Elm327, true, "/dev/ttyUSB0", false);
+  rig.env.clock.Advance(LinkEngine::kStartDelayMs);
+  rig.Answer("ATZ\r\r\rELM327 v1.5\r\r>");
+  rig.Answer("garbage\r\r>");
+  EXPECT_EQ(rig.port.LastWrite(), "\r");  // ate0 again
+  EXPECT_TRUE(rig.toTimer.Running());
+  rig.Answer("ate0\rOK\r\r>");
+  rig.env.clock.Advance(LinkEngine::kStartDelayMs);
+  rig.Answer("41 0D 32\r\r>");
+  EXPECT_EQ(rig.port.LastWrite(), "\r");  // 010c again
+  rig.port.ClearWrites();
+  rig.env.clock.Advance(LinkEngine::kInitAnswerTimeoutMs);
+  EXPECT_TRUE(rig.StateHas("Timeout."));
+  EXPECT_EQ(rig.port.writes, (std::vector<std::string>{"\r"}));
+  rig.Answer("41 0C 0B B8\r\r>");
+  EXPECT_TRUE(rig.state.online);
+}
+
 TEST(LinkEngine, FirstRequestAnswers) {
   const struct {
     const char* answer;

@@ -141,5 +141,20 @@ TEST_F(FramerTest, ElmBytesWaitForThePrompt) {
   EXPECT_TRUE(completed.empty());
 }
 
+// A line that floods bytes and never sends the prompt: the buffer keeps only the newest bytes, and
+// the answer that finally ends with a prompt is whole.
+TEST_F(FramerTest, FloodWithoutPromptKeepsOnlyTheNewestBytes) {
+  for (bool elm : {true, false}) {
+    elmMode = elm;
+    framer.Clear();
+    for (int i = 0; i < 1000; ++i)
+      framer.Append(std::string(1000, 'A'));
+    EXPECT_EQ(framer.Buffer().size(), ResponseFramer::kMaxBuffer);
+    framer.Append("\r41 0C 0B B8\r\r>");
+    EXPECT_EQ(framer.Buffer().size(), ResponseFramer::kMaxBuffer);
+    EXPECT_TRUE(framer.Buffer().ends_with("\r41 0C 0B B8\r\r>"));
+  }
+}
+
 }  // namespace
 }  // namespace kelvra::link
