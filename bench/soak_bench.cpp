@@ -1,8 +1,11 @@
 // Soak: the live diagnostics poll the simulated car (a 38400 baud line on a pty) for a long
-// wall-clock time, through the real port, the link and the answer handling, with the live chart
-// fed and a diagnostic log written line by line. Prints the peak resident memory after the first
-// minute (the baseline) and at the end, with their ratio, against the memory the live chart's own
-// points account for; and the answers handled per second against the wire limit.
+// wall-clock time, as the tab "Diagnostique" does with all its rows checked: the real port, the
+// link, the answer handling and the live diagnostics (the headless station kelvra-cli poll uses),
+// with the diagnostic log on (cbLogDiag, a real file in a temporary folder, flushed line by line)
+// and the live chart on ("Afficher": its feed adds points to the chart's two series). Prints the
+// peak resident memory after the first minute (the baseline) and at the end, with their ratio,
+// against the memory the chart's own points account for; and the answers handled per second
+// against the wire limit.
 //   bench_soak [SECONDS]   (default 600)
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -13,13 +16,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
-#include <vector>
 
 #include <unistd.h>
 
 #include "common/number_text.h"
-#include "diagnostics/pid_table.h"
+#include "common/program_folder.h"
+#include "diagnostics/diagnostics_station.h"
 #include "form/manual_services.h"
 #include "form/system_clock.h"
 #include "link/alternative_port.h"
@@ -33,7 +37,7 @@ namespace {
 using namespace kelvra;
 
 constexpr int kBaud = 38400;
-// The diagnostic rotation covers rows 0 to 13 of the PID table.
+// Rows 0 to 13 of clbPid: every PID the simulated car answers in one rotation.
 constexpr int kRotationRows = 14;
 
 long PeakRssKb() {
@@ -46,42 +50,51 @@ long PeakRssKb() {
   return -1;
 }
 
-// Stands for the live diagnostics: the next request of the rotation, and one log line per decoded
-// answer, flushed as it is written.
-class Rotation : public link::DiagnosticsSink {
+long LineCount(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return static_cast<long>(
+      std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n'));
+}
+
+// The real port, counting the answer bytes it hands to the link.
+class MeteredPort : public link::SerialPort, public link::PortEvents {
  public:
-  Rotation(link::LinkStation& station, const std::string& logPath)
-      : station_(station), log_(logPath, std::ios::binary) {}
-  void DiagnosticStep() override {
-    const int row = station_.state.decodedIndex;
-    if (row >= 0) {
-      ++decoded;
-      log_ << diagnostics::PidTable()[static_cast<size_t>(row)].code << ';'
-           << FormatGeneral(station_.state.values[static_cast<size_t>(row)]) << "\r\n"
-           << std::flush;
-    }
-    Request();
+  explicit MeteredPort(link::SerialPort& port) : port_(port) {}
+  void SetEvents(link::PortEvents* events) override {
+    events_ = events;
+    port_.SetEvents(events != nullptr ? this : nullptr);
   }
-  void Request() {
-    next_ = (next_ + 1) % kRotationRows;
-    const std::string code(diagnostics::PidTable()[static_cast<size_t>(next_)].code);
-    station_.engine.SendCommand(code + "\r");
-    station_.engine.ExpectAnswer();
+  bool IsOpen() const override { return port_.IsOpen(); }
+  void Open(const link::PortSettings& settings) override { port_.Open(settings); }
+  void Close() override { port_.Close(); }
+  void Write(std::string_view bytes) override {
+    sent += bytes.size();
+    port_.Write(bytes);
   }
-  long decoded = 0;
+  void PortOpened() override { events_->PortOpened(); }
+  void PortClosed() override { events_->PortClosed(); }
+  void PortError(std::string_view what) override { events_->PortError(what); }
+  void BytesReceived(std::string_view bytes) override {
+    received += bytes.size();
+    events_->BytesReceived(bytes);
+  }
+  void EventCharReceived() override { events_->EventCharReceived(); }
+
+  size_t sent = 0;
+  size_t received = 0;
 
  private:
-  link::LinkStation& station_;
-  std::ofstream log_;
-  int next_ = -1;
+  link::SerialPort& port_;
+  link::PortEvents* events_ = nullptr;
 };
 
-// Stands for the live chart window: it keeps every point, as its series do.
-class Chart : public link::LiveChartSink {
- public:
-  void AddPoint(float value, int series) override { points.push_back({value, series}); }
-  std::vector<std::pair<float, int>> points;
-};
+size_t ChartPoints(const diagnostics::DiagnosticsStation& diag) {
+  return diag.chart.Series(0).Points().size() + diag.chart.Series(1).Points().size();
+}
+
+size_t ChartCapacity(const diagnostics::DiagnosticsStation& diag) {
+  return diag.chart.Series(0).Points().capacity() + diag.chart.Series(1).Points().capacity();
+}
 
 }  // namespace
 
@@ -89,7 +102,8 @@ int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   SetDecimalSeparator(',');
   const int seconds = argc > 1 ? std::max(2, std::atoi(argv[1])) : 600;
-  const int markSeconds = std::min(60, seconds / 2);
+  // The baseline after the first minute, or two thirds into a shorter run.
+  const int markSeconds = std::min(60, seconds * 2 / 3);
 
   simulator::PtyOptions options;
   options.latency = std::chrono::milliseconds(0);
@@ -97,6 +111,12 @@ int main(int argc, char** argv) {
   simulator::PtySimulator car(options);
   const std::string path = car.Start();
   car.HoldSpeed(3, 50);
+
+  // The log goes where the program keeps its files: a temporary folder here.
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("kelvra-soak-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  SetProgramFolder(folder.string());
 
   form::SystemClock clock;
   qt::QtTimerService timers;
@@ -106,30 +126,37 @@ int main(int argc, char** argv) {
   form::Services services(clock, timers, dialogs, pump, beeper);
   qt::QtSerialPort component(services);
   link::AlternativePort own(services);
-  link::LinkStation station(services, component, own);
+  MeteredPort metered(component);
+  link::LinkStation station(services, metered, own);
   station.engine.SetStartDelayMs(10);
-  const std::string logPath = (std::filesystem::temp_directory_path() /
-                               ("kelvra-soak-" + std::to_string(::getpid()) + ".log"))
-                                  .string();
-  Rotation rotation(station, logPath);
-  Chart chart;
-  station.handler.SetDiagnosticsSink(&rotation);
-  station.handler.SetLiveChartSink(&chart);
+  diagnostics::DiagnosticsStation diag(station);
+  long decoded = 0;
+  diag.live.display.onDecoded = [&](int) { ++decoded; };
 
   QEventLoop loop;
   QElapsedTimer elapsed;
   bool started = false;
+  size_t sentAtStart = 0;
+  size_t receivedAtStart = 0;
   long rssAtMark = -1;
   long answersAtMark = 0;
   size_t pointsAtMark = 0;
+  size_t capacityAtMark = 0;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     if (!started && station.state.online) {
       started = true;
+      sentAtStart = metered.sent;
+      receivedAtStart = metered.received;
       elapsed.start();
-      station.state.diagDisplayOn = true;
-      station.state.auxRequest = 2;  // the live chart is fed
-      rotation.Request();
+      services.Dispatch([&] {
+        diagnostics::DisplayControls& d = diag.panel.display;
+        d.logBox.UserToggle();  // cbLogDiag: logdiag1.log in the folder
+        for (int row = 0; row < kRotationRows; ++row)
+          d.pidList.UserToggleItem(row);
+        // "Afficher": the chart restarts its time and the visualisation starts.
+        diag.panel.modes.showChart.UserClick();
+      });
       return;
     }
     if (!started)
@@ -137,8 +164,9 @@ int main(int argc, char** argv) {
     const qint64 ms = elapsed.elapsed();
     if (rssAtMark < 0 && ms >= markSeconds * 1000) {
       rssAtMark = PeakRssKb();
-      answersAtMark = rotation.decoded;
-      pointsAtMark = chart.points.size();
+      answersAtMark = decoded;
+      pointsAtMark = ChartPoints(diag);
+      capacityAtMark = ChartCapacity(diag);
     }
     if (ms >= seconds * 1000LL)
       loop.quit();
@@ -149,29 +177,46 @@ int main(int argc, char** argv) {
   });
   loop.exec();
   const double wall = elapsed.nsecsElapsed() * 1e-9;
+  const size_t answerBytes = metered.received - receivedAtStart;
+  const size_t requestBytes = metered.sent - sentAtStart;
+  services.Dispatch([&] {
+    if (station.state.diagDisplayOn)
+      diag.live.display.ToggleVisualisation();
+    diag.live.display.CloseDiagLog();
+  });
   if (component.IsOpen())
     component.Close();
   const long rssAtEnd = PeakRssKb();
-  std::filesystem::remove(logPath);
+  const std::string logPath = diag.panel.display.logName.Text();
+  const long logLines = logPath.empty() ? 0 : LineCount(logPath);
+  SetProgramFolder("");
+  std::filesystem::remove_all(folder);
   if (!started || rssAtMark < 0) {
-    std::printf("soak failed: online=%d decoded=%ld\n", started, rotation.decoded);
+    std::printf("soak failed: online=%d decoded=%ld\n", started, decoded);
     return 1;
   }
-  // Request "01XX\r" (5 bytes) and answer "41 XX YY[ ZZ]\r\r>" (about 12 bytes) at 10 bits a byte.
-  const double wireLimit = kBaud / 10.0 / (5 + 12);
-  const double rate = rotation.decoded / wall;
-  const double chartKb =
-      static_cast<double>(chart.points.size() - pointsAtMark) * sizeof(chart.points[0]) / 1024.0;
+  // The pseudo-terminal carries the requests at once: the line's limit is the answer bytes of the
+  // same exchanges at 10 bits a byte (bytes_per_request gives what a real line would add).
+  const double bytesPerAnswer = decoded > 0 ? static_cast<double>(answerBytes) / decoded : 0;
+  const double bytesPerRequest = decoded > 0 ? static_cast<double>(requestBytes) / decoded : 0;
+  const double wireLimit = bytesPerAnswer > 0 ? kBaud / 10.0 / bytesPerAnswer : 0;
+  const double rate = decoded / wall;
+  const size_t newPoints = ChartPoints(diag) - pointsAtMark;
+  const double pointKb = static_cast<double>(sizeof(form::ChartPoint)) / 1024.0;
+  const double chartKb = static_cast<double>(newPoints) * pointKb;
+  const double capacityKb = static_cast<double>(ChartCapacity(diag) - capacityAtMark) * pointKb;
   std::printf(
       "soak seconds=%.0f answers=%ld answers_per_s=%.1f wire_limit_per_s=%.1f "
-      "fraction_of_wire_limit=%.3f timeouts=%d\n",
-      wall, rotation.decoded, rate, wireLimit, rate / wireLimit, station.engine.TimeoutCount());
+      "fraction_of_wire_limit=%.3f timeouts=%d bytes_per_answer=%.1f bytes_per_request=%.1f\n",
+      wall, decoded, rate, wireLimit, wireLimit > 0 ? rate / wireLimit : 0,
+      station.engine.TimeoutCount(), bytesPerAnswer, bytesPerRequest);
   std::printf(
       "soak peak_rss_kb_at_%ds=%ld (baseline) peak_rss_kb_at_end=%ld ratio=%.3f "
-      "growth_kb=%ld chart_points_since_baseline=%zu (%.0f kB, vector capacity may double it)\n",
+      "growth_kb=%ld chart_points_since_baseline=%zu (%.0f kB; the series' capacity grew by "
+      "%.0f kB)\n",
       markSeconds, rssAtMark, rssAtEnd, static_cast<double>(rssAtEnd) / rssAtMark,
-      rssAtEnd - rssAtMark, chart.points.size() - pointsAtMark, chartKb);
-  std::printf("soak answers_after_baseline=%ld errors_shown=%zu\n",
-              rotation.decoded - answersAtMark, dialogs.errors.size());
+      rssAtEnd - rssAtMark, newPoints, chartKb, capacityKb);
+  std::printf("soak answers_after_baseline=%ld log_lines=%ld chart_points=%zu errors_shown=%zu\n",
+              decoded - answersAtMark, logLines, ChartPoints(diag), dialogs.errors.size());
   return 0;
 }
