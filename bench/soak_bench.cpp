@@ -28,6 +28,7 @@
 #include "form/system_clock.h"
 #include "link/alternative_port.h"
 #include "link/link_station.h"
+#include "metered_port.h"
 #include "qt/qt_serial_port.h"
 #include "qt/qt_timer_service.h"
 #include "simulator/pty_simulator.h"
@@ -35,6 +36,7 @@
 namespace {
 
 using namespace kelvra;
+using bench::MeteredPort;
 
 constexpr int kBaud = 38400;
 // Rows 0 to 13 of clbPid: every PID the simulated car answers in one rotation.
@@ -55,38 +57,6 @@ long LineCount(const std::filesystem::path& path) {
   return static_cast<long>(
       std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n'));
 }
-
-// The real port, counting the answer bytes it hands to the link.
-class MeteredPort : public link::SerialPort, public link::PortEvents {
- public:
-  explicit MeteredPort(link::SerialPort& port) : port_(port) {}
-  void SetEvents(link::PortEvents* events) override {
-    events_ = events;
-    port_.SetEvents(events != nullptr ? this : nullptr);
-  }
-  bool IsOpen() const override { return port_.IsOpen(); }
-  void Open(const link::PortSettings& settings) override { port_.Open(settings); }
-  void Close() override { port_.Close(); }
-  void Write(std::string_view bytes) override {
-    sent += bytes.size();
-    port_.Write(bytes);
-  }
-  void PortOpened() override { events_->PortOpened(); }
-  void PortClosed() override { events_->PortClosed(); }
-  void PortError(std::string_view what) override { events_->PortError(what); }
-  void BytesReceived(std::string_view bytes) override {
-    received += bytes.size();
-    events_->BytesReceived(bytes);
-  }
-  void EventCharReceived() override { events_->EventCharReceived(); }
-
-  size_t sent = 0;
-  size_t received = 0;
-
- private:
-  link::SerialPort& port_;
-  link::PortEvents* events_ = nullptr;
-};
 
 size_t ChartPoints(const diagnostics::DiagnosticsStation& diag) {
   return diag.chart.Series(0).Points().size() + diag.chart.Series(1).Points().size();

@@ -52,24 +52,6 @@ void ApplyAxis(QValueAxis* axis, const form::ChartAxis& settings, const Span& da
   }
 }
 
-Qt::PenStyle ToQPenStyle(form::PenStyle style) {
-  switch (style) {
-    case form::PenStyle::Dash:
-      return Qt::DashLine;
-    case form::PenStyle::Dot:
-      return Qt::DotLine;
-    case form::PenStyle::DashDot:
-      return Qt::DashDotLine;
-    case form::PenStyle::DashDotDot:
-      return Qt::DashDotDotLine;
-    case form::PenStyle::Clear:
-      return Qt::NoPen;
-    case form::PenStyle::Solid:
-      break;
-  }
-  return Qt::SolidLine;
-}
-
 // Rebuilds the chart from the control, at most once per pass of the event loop however many points
 // the logic adds meanwhile.
 class ChartBinding : public ControlBinding {

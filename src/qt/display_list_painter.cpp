@@ -8,24 +8,6 @@ namespace kelvra::qt {
 
 namespace {
 
-Qt::PenStyle ToQt(form::PenStyle style) {
-  switch (style) {
-    case form::PenStyle::Dash:
-      return Qt::DashLine;
-    case form::PenStyle::Dot:
-      return Qt::DotLine;
-    case form::PenStyle::DashDot:
-      return Qt::DashDotLine;
-    case form::PenStyle::DashDotDot:
-      return Qt::DashDotDotLine;
-    case form::PenStyle::Clear:
-      return Qt::NoPen;
-    case form::PenStyle::Solid:
-      break;
-  }
-  return Qt::SolidLine;
-}
-
 Qt::BrushStyle ToQt(form::BrushStyle style) {
   switch (style) {
     case form::BrushStyle::Clear:
@@ -51,7 +33,7 @@ Qt::BrushStyle ToQt(form::BrushStyle style) {
 QPen ToQPen(const form::Pen& pen) {
   QPen qpen(ToQColor(pen.color));
   qpen.setWidth(std::max(1, pen.width));
-  qpen.setStyle(ToQt(pen.style));
+  qpen.setStyle(ToQPenStyle(pen.style));
   qpen.setCapStyle(Qt::FlatCap);
   return qpen;
 }
@@ -73,6 +55,24 @@ template <class>
 inline constexpr bool kAlwaysFalse = false;
 
 }  // namespace
+
+Qt::PenStyle ToQPenStyle(form::PenStyle style) {
+  switch (style) {
+    case form::PenStyle::Dash:
+      return Qt::DashLine;
+    case form::PenStyle::Dot:
+      return Qt::DotLine;
+    case form::PenStyle::DashDot:
+      return Qt::DashDotLine;
+    case form::PenStyle::DashDotDot:
+      return Qt::DashDotDotLine;
+    case form::PenStyle::Clear:
+      return Qt::NoPen;
+    case form::PenStyle::Solid:
+      break;
+  }
+  return Qt::SolidLine;
+}
 
 QColor ToQColor(form::Color color) {
   return QColor::fromRgb(0xFF000000u | color);

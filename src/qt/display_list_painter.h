@@ -7,6 +7,7 @@
 namespace kelvra::qt {
 
 QColor ToQColor(form::Color color);
+Qt::PenStyle ToQPenStyle(form::PenStyle style);
 
 // Paints a canvas' display list onto an image. It remembers how far it got, so a list that only
 // grew is painted from where it stopped; a cleared canvas starts over on a white surface.
