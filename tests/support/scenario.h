@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,7 +39,10 @@ class Scenario {
       loop.quit();
     });
     finish_ = finish_ ? finish_ : [] {};
+    QElapsedTimer sinceTick;
+    sinceTick.start();
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+      longestStallMs_ = std::max(longestStallMs_, static_cast<int>(sinceTick.restart()));
       while (next < steps_.size() && steps_[next].ready()) {
         if (steps_[next].act)
           steps_[next].act();
@@ -55,12 +60,17 @@ class Scenario {
     return failure;
   }
 
+  // The longest time the event loop went without running the scenario's 2 ms timer: how long a
+  // window would have stayed frozen.
+  int LongestStallMs() const { return longestStallMs_; }
+
   // What ends the scenario (closing the own port ends its read loop).
   void OnFinish(std::function<void()> finish) { finish_ = std::move(finish); }
 
  private:
   std::vector<Step> steps_;
   std::function<void()> finish_;
+  int longestStallMs_ = 0;
 };
 
 }  // namespace kelvra::testing
