@@ -60,7 +60,7 @@ class ChartBinding : public ControlBinding {
       : ControlBinding(chart, new QChartView(parent)),
         chart_(chart),
         view_(static_cast<QChartView*>(Widget())) {
-    view_->setChart(new QChart);
+    // The view comes with a chart of its own; replacing it would orphan that one.
     view_->setRenderHint(QPainter::Antialiasing, false);
     view_->chart()->setMargins(QMargins(2, 2, 2, 2));
     view_->chart()->legend()->setAlignment(Qt::AlignRight);
