@@ -7,8 +7,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <system_error>
+
+extern char** environ;
 
 namespace kelvra::test {
 
@@ -83,6 +86,27 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   result.out = ReadAll(outFd);
   result.err = ReadAll(errFd);
   return result;
+}
+
+std::string MakeTemporaryFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "kelvra-cli-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr)
+    throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
+ProcessResult RunCliCommand(const std::string& folder, const std::string& command,
+                            const std::vector<std::string>& arguments) {
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string variable = *entry;
+    if (!variable.starts_with("KELVRA_"))
+      environment.push_back(variable);
+  }
+  environment.push_back("KELVRA_DECIMAL_SEPARATOR=,");
+  std::vector<std::string> line{"--data-dir", folder, command};
+  line.insert(line.end(), arguments.begin(), arguments.end());
+  return RunProcess(KELVRA_CLI_PATH, line, environment);
 }
 
 }  // namespace kelvra::test

@@ -16,4 +16,12 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const std::vector<std::string>& environment);
 
+// A new empty folder under the temporary directory, for one test's data.
+std::string MakeTemporaryFolder();
+
+// kelvra-cli COMMAND ARGUMENTS... on the data folder `folder`, with the caller's environment
+// except its KELVRA_ settings, and the comma as decimal separator.
+ProcessResult RunCliCommand(const std::string& folder, const std::string& command,
+                            const std::vector<std::string>& arguments);
+
 }  // namespace kelvra::test

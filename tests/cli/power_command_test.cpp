@@ -12,18 +12,13 @@
 #include "simulator/car_description.h"
 #include "support/simulated_pull.h"
 
-extern char** environ;
-
 namespace kelvra::test {
 namespace {
 
 class PowerCommandTest : public ::testing::Test {
  protected:
   PowerCommandTest() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvra-cli-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("mkdtemp failed");
-    folder = pattern;
+    folder = MakeTemporaryFolder();
     std::ofstream(File("vehicules.ini"), std::ios::binary)
         << testing::MatchingVehicleFile(car, "Citadine");
     std::ofstream run(File("pull.txt"), std::ios::binary);
@@ -33,16 +28,7 @@ class PowerCommandTest : public ::testing::Test {
   ~PowerCommandTest() override { std::filesystem::remove_all(folder); }
 
   ProcessResult Run(const std::vector<std::string>& arguments) const {
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-      const std::string variable = *entry;
-      if (!variable.starts_with("KELVRA_"))
-        environment.push_back(variable);
-    }
-    environment.push_back("KELVRA_DECIMAL_SEPARATOR=,");
-    std::vector<std::string> line{"--data-dir", folder, "power"};
-    line.insert(line.end(), arguments.begin(), arguments.end());
-    return RunProcess(KELVRA_CLI_PATH, line, environment);
+    return RunCliCommand(folder, "power", arguments);
   }
   std::string File(const std::string& name) const { return folder + "/" + name; }
   std::string Read(const std::string& name) const {

@@ -10,8 +10,6 @@
 
 #include "child_process.h"
 
-extern char** environ;
-
 namespace kelvra::test {
 namespace {
 
@@ -24,25 +22,11 @@ const char* const kStore =
 
 class VehicleCommandTest : public ::testing::Test {
  protected:
-  VehicleCommandTest() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvra-cli-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("mkdtemp failed");
-    folder = pattern;
-  }
+  VehicleCommandTest() { folder = MakeTemporaryFolder(); }
   ~VehicleCommandTest() override { std::filesystem::remove_all(folder); }
 
   ProcessResult Run(const std::vector<std::string>& arguments) const {
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-      const std::string variable = *entry;
-      if (!variable.starts_with("KELVRA_"))
-        environment.push_back(variable);
-    }
-    environment.push_back("KELVRA_DECIMAL_SEPARATOR=,");
-    std::vector<std::string> line{"--data-dir", folder, "vehicle"};
-    line.insert(line.end(), arguments.begin(), arguments.end());
-    return RunProcess(KELVRA_CLI_PATH, line, environment);
+    return RunCliCommand(folder, "vehicle", arguments);
   }
   std::string File(const std::string& name) const { return folder + "/" + name; }
   void Write(const std::string& name, const std::string& bytes) const {
